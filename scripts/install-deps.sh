@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian/Ubuntu packages that building, playing and testing Pelmar need,
+# and only those that are missing, so that a machine that has them all is left alone.
+set -euo pipefail
+
+packages=(
+    cmake            # the build
+    ninja-build
+    g++
+    libgtest-dev     # the test suite
+    clang-format     # the layout check
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+if ! command -v apt-get >/dev/null 2>&1; then
+    echo "install-deps: apt-get not found; install these yourself: ${missing[*]}" >&2
+    echo "install-deps: see README.md for the Fedora and Homebrew equivalents" >&2
+    exit 1
+fi
+
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo=(sudo)
+fi
+
+echo "install-deps: installing ${missing[*]}" >&2
+"${sudo[@]}" apt-get update
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Pelmar with warnings as errors and runs every test.
+#   scripts/test.sh              the normal build, in build/
+#   scripts/test.sh --sanitize   the same suite under AddressSanitizer and UBSan, in build-asan/
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build_dir=build
+cmake_args=(-DPELMAR_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+case "${1:-}" in
+    "") ;;
+    --sanitize)
+        build_dir=build-asan
+        cmake_args=(-DPELMAR_WERROR=ON -DPELMAR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+        export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+        export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+        ;;
+    *)
+        echo "usage: scripts/test.sh [--sanitize]" >&2
+        exit 2
+        ;;
+esac
+
+scripts/install-deps.sh
+cmake -S . -B "$build_dir" -G Ninja "${cmake_args[@]}"
+cmake --build "$build_dir" -j 2
+ctest --test-dir "$build_dir" --output-on-failure -j 2
