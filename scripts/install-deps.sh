@@ -9,6 +9,10 @@ packages=(
     g++
     libgtest-dev     # the test suite
     clang-format     # the layout check
+    libgl-dev        # the drawing: OpenGL 1.x headers and library
+    libegl-dev       # render tests: a GL context with no display, through EGL
+    libegl-mesa0     #   Mesa's EGL, whose surfaceless platform needs no display
+    libgl1-mesa-dri  #   and its software rasteriser (llvmpipe)
 )
 
 missing=()
