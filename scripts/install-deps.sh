@@ -9,6 +9,13 @@ packages=(
     g++
     libgtest-dev     # the test suite
     clang-format     # the layout check
+    libsdl2-dev      # the window toolkit's SDL2 platform
+    libgl-dev        # OpenGL headers and library
+    libgl1-mesa-dri  # software GL for windows on Xvfb and with no display
+    xvfb             # an X server for the window tests (scripts/with-xvfb.sh)
+    xdotool          # real key presses in the window tests
+    x11-utils        # xwininfo: where the window went and how big it is
+    libx11-dev       # the test helper that sends a window its close request
 )
 
 missing=()

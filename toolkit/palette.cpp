@@ -27,11 +27,11 @@ const std::int32_t systemColorElements[SystemColorCount] = {
     0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
 
 const char* const systemColorNames[SystemColorCount] = {
-    "Scrollbar",     "Background",   "ActiveTitle",       "InactiveTitle", "Menu",
-    "Window",        "WindowFrame",  "MenuText",          "WindowText",    "TitleText",
-    "ActiveBorder",  "InactiveBorder", "AppWorkspace",    "Hilight",       "HilightText",
-    "ButtonFace",    "ButtonShadow", "GrayText",          "ButtonText",    "InactiveTitleText",
-    "ButtonHilight", "ButtonDkShadow", "ButtonLight",     "InfoText",      "InfoWindow",
+    "Scrollbar",     "Background",     "ActiveTitle",  "InactiveTitle", "Menu",
+    "Window",        "WindowFrame",    "MenuText",     "WindowText",    "TitleText",
+    "ActiveBorder",  "InactiveBorder", "AppWorkspace", "Hilight",       "HilightText",
+    "ButtonFace",    "ButtonShadow",   "GrayText",     "ButtonText",    "InactiveTitleText",
+    "ButtonHilight", "ButtonDkShadow", "ButtonLight",  "InfoText",      "InfoWindow",
 };
 
 const std::uint32_t monochromeSystemColors[SystemColorCount] = {
@@ -197,7 +197,7 @@ int parseColorSetting(const char* text, std::size_t length, std::uint32_t& colou
             return 0;
         }
     }
-    colour = static_cast<std::uint32_t>((rgb[0] & 255) + 256 * (rgb[1] & 255) +
-                                        65536 * (rgb[2] & 255));
+    colour =
+        static_cast<std::uint32_t>((rgb[0] & 255) + 256 * (rgb[1] & 255) + 65536 * (rgb[2] & 255));
     return 1;
 }

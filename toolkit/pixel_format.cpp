@@ -16,8 +16,8 @@ PixelFormatRequest makePixelFormatRequest(std::uint32_t mode) {
     r.pixelType = colorIndex ? PFD_TYPE_COLORINDEX_VALUE : PFD_TYPE_RGBA_VALUE;
     r.colorBits = colorIndex ? 8 : 24;
     r.alphaBits = (mode & MODE_ALPHA_BITS) ? 8 : 0;
-    r.accumBits = (mode & MODE_ACCUM_BUFFER) ? static_cast<std::uint8_t>(r.colorBits + r.alphaBits)
-                                             : 0;
+    r.accumBits =
+        (mode & MODE_ACCUM_BUFFER) ? static_cast<std::uint8_t>(r.colorBits + r.alphaBits) : 0;
     if (mode & MODE_DEPTH_16) {
         r.depthBits = 16;
     } else if (mode & MODE_DEPTH_BUFFER) {

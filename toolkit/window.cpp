@@ -35,8 +35,7 @@ void wndSetPosition(std::int32_t x, std::int32_t y, std::int32_t width, std::int
     windowState.height = height;
 }
 
-std::int32_t systemColorCountFor(std::int32_t platformId, std::int32_t major,
-                                 std::int32_t minor) {
+std::int32_t systemColorCountFor(std::int32_t platformId, std::int32_t major, std::int32_t minor) {
     return platformId == 2 && major == 3 && (minor == 5 || minor == 51) ? 21 : 25;
 }
 
@@ -54,8 +53,8 @@ int failOpen() {
 int wndOpen(const char* title) {
     PlatformVersion version{};
     platformGetVersion(version);
-    windowState.systemColorCount = systemColorCountFor(version.platformId, version.major,
-                                                       version.minor);
+    windowState.systemColorCount =
+        systemColorCountFor(version.platformId, version.major, version.minor);
 
     if (!platformRegisterClass(WindowClassName)) {
         reportError("Failed to register window class\n");
@@ -75,8 +74,9 @@ int wndOpen(const char* title) {
 
     windowState.dc = platformGetSurface(windowState.window);
     if (windowState.dc == nullptr) {
-        reportError("Could not get an HDC for window 0x%08lX\n",
-                    static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(windowState.window)));
+        reportError(
+            "Could not get an HDC for window 0x%08lX\n",
+            static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(windowState.window)));
         return failOpen();
     }
     platformShowWindow(windowState.window);

@@ -11,16 +11,16 @@ using ContextHandle = void*; // the GL rendering context
 using PaletteHandle = void*;
 
 struct WindowState {
-    std::int32_t x;         // screen position of the client area's top-left corner
+    std::int32_t x; // screen position of the client area's top-left corner
     std::int32_t y;
-    std::int32_t width;     // client-area size in pixels
+    std::int32_t width; // client-area size in pixels
     std::int32_t height;
     std::uint32_t displayMode;
     std::int32_t defaultPosition; // 1: the platform chooses where the window goes
     WindowHandle window;
-    SurfaceHandle dc;       // held from creation to teardown
-    ContextHandle context;  // current on the loop's thread while the window is open
-    PaletteHandle palette;  // only on displays that need one
+    SurfaceHandle dc;              // held from creation to teardown
+    ContextHandle context;         // current on the loop's thread while the window is open
+    PaletteHandle palette;         // only on displays that need one
     std::int32_t systemColorCount; // system colour elements changed and restored
 };
 
@@ -86,5 +86,4 @@ void reportError(const char* format, ...)
     ;
 
 // systemColorCount for a platform's id and version: 21 on NT 3.5 and 3.51, else 25.
-std::int32_t systemColorCountFor(std::int32_t platformId, std::int32_t major,
-                                 std::int32_t minor);
+std::int32_t systemColorCountFor(std::int32_t platformId, std::int32_t major, std::int32_t minor);

@@ -153,9 +153,9 @@ void windowEvent(const SDL_WindowEvent& e) {
 
 void sdl2DispatchEvent(const SDL_Event& e) {
     // Events that arrive after the window is gone have nobody to go to.
-    const bool ours = sdl2Window.window != nullptr &&
-                      (e.type != SDL_WINDOWEVENT ||
-                       e.window.windowID == SDL_GetWindowID(sdl2Window.window));
+    const bool ours =
+        sdl2Window.window != nullptr &&
+        (e.type != SDL_WINDOWEVENT || e.window.windowID == SDL_GetWindowID(sdl2Window.window));
     if (!ours) {
         return;
     }
@@ -176,8 +176,8 @@ void sdl2DispatchEvent(const SDL_Event& e) {
     case SDL_MOUSEBUTTONUP: {
         const std::int32_t b = buttonValue(e.button.button);
         if (b != 0) {
-            send(e.type == SDL_MOUSEBUTTONDOWN ? WmButtonDown : WmButtonUp, e.button.x,
-                 e.button.y, b);
+            send(e.type == SDL_MOUSEBUTTONDOWN ? WmButtonDown : WmButtonUp, e.button.x, e.button.y,
+                 b);
         }
         break;
     }

@@ -222,8 +222,8 @@ void platformMessageBox(const char* text, const char* caption) {
     if (sdl2HeadlessDriver()) {
         return; // nowhere to show it
     }
-    const Uint32 kind = std::strcmp(caption, "Warning") == 0 ? SDL_MESSAGEBOX_WARNING
-                                                             : SDL_MESSAGEBOX_ERROR;
+    const Uint32 kind =
+        std::strcmp(caption, "Warning") == 0 ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_ERROR;
     SDL_ShowSimpleMessageBox(kind, caption, text, SDL_GetKeyboardFocus());
 }
 
