@@ -2,6 +2,7 @@
 // procedure's rules, repaint merging, opening and its failures, and the teardown.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -293,6 +294,10 @@ struct OpenFailure {
     const char* text;
     bool windowMade; // then the teardown ran and a quit request waits
 };
+
+void PrintTo(const OpenFailure& f, std::ostream* out) {
+    *out << f.name;
+}
 
 class OpeningFails : public WindowLayer, public ::testing::WithParamInterface<OpenFailure> {};
 
