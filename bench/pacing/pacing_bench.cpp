@@ -1,6 +1,9 @@
 // Measures the frame pacing of appSwapFrame.
 //   pacing_bench [SECONDS]   a real toolkit window drawing empty frames for SECONDS
-//                            (default 5): mean frame interval, jitter, lowest and highest
+//                            (default 5): mean frame interval, jitter, lowest and highest,
+//                            after ten frames of warming up
+//   pacing_bench --unpaced [SECONDS]  the same with the window layer's bare swap, for
+//                            comparison
 //   pacing_bench --simulate  the pacer against simulated displays (60, 59.94, 60.05,
 //                            144 and 240 Hz with vsync, and none), on a virtual clock
 #include <GL/gl.h>
@@ -16,6 +19,7 @@
 
 #include "app.h"
 #include "frame_pacer.h"
+#include "window.h"
 
 namespace {
 
@@ -60,19 +64,36 @@ double nowMs() {
     return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
 }
 
+constexpr int WarmUpFrames = 10;
+bool unpaced;
+int warmUp = WarmUpFrames;
+
 void emptyFrame() {
     glClear(GL_COLOR_BUFFER_BIT);
-    appSwapFrame();
+    if (unpaced) {
+        wndSwapBuffers();
+    } else {
+        appSwapFrame();
+    }
+    if (warmUp > 0) {
+        --warmUp;
+        return;
+    }
     frameTimesMs.push_back(nowMs());
     if (frameTimesMs.size() < framesWanted) {
         return;
     }
     const Figures f = figuresOf(frameTimesMs);
-    std::printf("frames %zu, mean interval %.3f ms (%.2f frames/s), jitter %.3f ms, "
-                "lowest %.3f ms, highest %.3f ms, drift over the run %.3f ms\n",
-                frameTimesMs.size(), f.meanMs, 1000.0 / f.meanMs, f.jitterMs, f.lowMs, f.highMs,
-                (frameTimesMs.back() - frameTimesMs.front()) -
-                    static_cast<double>(frameTimesMs.size() - 1) * FramePeriodNs / 1e6);
+    std::printf("%s: frames %zu, mean interval %.3f ms (%.2f frames/s), jitter %.3f ms, "
+                "lowest %.3f ms, highest %.3f ms\n",
+                unpaced ? "unpaced" : "paced", frameTimesMs.size(), f.meanMs, 1000.0 / f.meanMs,
+                f.jitterMs, f.lowMs, f.highMs);
+    if (!unpaced) {
+        // How far the last frame is from where a perfect 60 Hz clock would put it.
+        std::printf("drift over the run: %.3f ms\n",
+                    (frameTimesMs.back() - frameTimesMs.front()) -
+                        static_cast<double>(frameTimesMs.size() - 1) * FramePeriodNs / 1e6);
+    }
     std::fflush(stdout);
     appExit();
 }
@@ -80,6 +101,8 @@ void emptyFrame() {
 void noPaint() {}
 
 int runWindow(double seconds) {
+    // The unpaced loop may run far faster than 60 frames a second; it stops after the
+    // same number of frames, so it takes less time.
     framesWanted = static_cast<std::size_t>(seconds * 60.0) + 1;
     frameTimesMs.reserve(framesWanted);
     appSetDisplayMode(MODE_DOUBLE_BUFFER | MODE_DEPTH_16);
@@ -169,6 +192,11 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--simulate") == 0) {
         return runSimulation();
     }
-    const double seconds = argc > 1 ? std::atof(argv[1]) : 5.0;
+    int arg = 1;
+    if (argc > arg && std::strcmp(argv[arg], "--unpaced") == 0) {
+        unpaced = true;
+        ++arg;
+    }
+    const double seconds = argc > arg ? std::atof(argv[arg]) : 5.0;
     return runWindow(seconds > 0 ? seconds : 5.0);
 }
