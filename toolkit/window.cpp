@@ -41,7 +41,7 @@ std::int32_t systemColorCountFor(std::int32_t platformId, std::int32_t major, st
 
 namespace {
 
-// Steps 6 to 10 of opening fail through here: the teardown releases what exists and
+// Failures once the window exists end here: the teardown releases what exists and
 // queues the quit request.
 int failOpen() {
     wndDestroy(windowState.window);
