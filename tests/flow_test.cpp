@@ -9,66 +9,19 @@
 
 #include "die.h"
 #include "flow.h"
+#include "game_test_support.h"
 #include "stage.h"
 #include "test_files.h"
 
 namespace {
 
-using Grid = std::vector<std::vector<std::int32_t>>; // grid[x][y]
-
 constexpr double EdgeRadius = 0.707106781;
 constexpr double Pi = 3.14159265358979323846;
-
-// The staircase from the start cell to the goal: east, north, east, north, ...
-const std::vector<std::int32_t> staircase = {DirEast,  DirNorth, DirEast,  DirNorth, DirEast,
-                                             DirNorth, DirEast,  DirNorth, DirEast,  DirNorth};
-
-// A board of impassable cells except along `path` from the start cell, where each
-// cell shows the face that lands on it.
-Grid boardForPath(const std::vector<std::int32_t>& path) {
-    Grid grid(BoardSize, std::vector<std::int32_t>(BoardSize, 0));
-    Die d{};
-    resetDie(d);
-    for (std::int32_t dir : path) {
-        rollDie(d, dir);
-        grid[d.x][d.y] = d.bottom;
-    }
-    return grid;
-}
-
-std::string stageText(const Grid& grid, const std::vector<std::int32_t>& stored) {
-    std::string text;
-    for (int x = 0; x < BoardSize; ++x) {
-        for (int y = 0; y < BoardSize; ++y) {
-            text += std::to_string(grid[x][y]) + (y == BoardSize - 1 ? "\n" : " ");
-        }
-    }
-    text += std::to_string(stored.size()) + "\n";
-    for (std::int32_t m : stored) {
-        text += std::to_string(m) + " ";
-    }
-    return text + "\n";
-}
 
 class GameFlow : public ::testing::Test {
   protected:
     void SetUp() override {
-        phase = PhaseTitle;
-        message = MsgStart;
-        keyX = keyY = giveUpRequest = 0;
-        replayIndex = clearFrames = 0;
-        stageNumber = 0;
-        moveCount = 0;
-        for (auto& column : Board) {
-            for (auto& cell : column) {
-                cell = 0;
-            }
-        }
-        for (auto& m : moves) {
-            m = 0;
-        }
-        stageDataDir = nullptr;
-        die = Die{};
+        resetGameGlobals();
         resetDie(die);
     }
 

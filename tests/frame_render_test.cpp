@@ -13,21 +13,15 @@
 
 namespace {
 
-constexpr double TextDepth = -11.414213;
-
 class FramePixels : public RenderTest {
   protected:
     Pixels drawOne() {
         drawFrame();
         return readPixels();
     }
-    // Where a text line starts: `k` text steps across, at `y` in eye space. A text
-    // step is 60 / width across, 90 / height up.
-    ScreenPoint textOrigin(double k, double y) const {
-        return projectEye(k * 60.0 / width, y, TextDepth, width, height);
-    }
-    ScreenPoint bottomLine(double k) const { return textOrigin(k, -3.0 - 90.0 / height); }
-    ScreenPoint topLine(double k) const { return textOrigin(k, 3.0); }
+    // Where a text line starts: `k` text steps across.
+    ScreenPoint bottomLine(double k) const { return bottomLineOrigin(k, width, height); }
+    ScreenPoint topLine(double k) const { return topLineOrigin(k, width, height); }
 };
 
 TEST_F(FramePixels, TheTitleShowsTheGameNameAndTheInvitation) {

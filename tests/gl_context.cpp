@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -110,23 +112,11 @@ OffscreenGl::~OffscreenGl() {
     // the next context in the same test would load it anew.
 }
 
-Pixels Pixels::read(int width, int height) {
-    Pixels p;
-    p.width_ = width;
-    p.height_ = height;
-    p.rgba_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4, 0);
+Pixels readFramePixels(int width, int height) {
+    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) *
+                                   static_cast<std::size_t>(height) * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glFinish();
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, p.rgba_.data());
-    return p;
-}
-
-Rgb Pixels::at(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
-        return {0, 0, 0};
-    }
-    const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                           static_cast<std::size_t>(x)) *
-                          4;
-    return {rgba_[i], rgba_[i + 1], rgba_[i + 2]};
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return Pixels(width, height, std::move(rgba));
 }

@@ -3,9 +3,9 @@
 // an RGBA8 pbuffer with a depth buffer as the frame buffer.
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <vector>
+
+#include "screen_probe.h"
 
 class OffscreenGl {
   public:
@@ -30,22 +30,5 @@ class OffscreenGl {
     std::string error_;
 };
 
-struct Rgb {
-    int r, g, b;
-};
-
 // The frame buffer as it stands, read back before any swap.
-class Pixels {
-  public:
-    static Pixels read(int width, int height);
-
-    int width() const { return width_; }
-    int height() const { return height_; }
-    // Window coordinates: x from the left, y from the bottom. Outside reads as black.
-    Rgb at(int x, int y) const;
-
-  private:
-    int width_ = 0;
-    int height_ = 0;
-    std::vector<std::uint8_t> rgba_;
-};
+Pixels readFramePixels(int width, int height);
