@@ -18,6 +18,7 @@ packages=(
     xdotool          # real key presses in the window tests
     x11-utils        # xwininfo: where the window went and how big it is
     libx11-dev       # the test helper that sends a window its close request
+    imagemagick      # import: screenshots of the game's window (end-to-end tests, docs)
 )
 
 missing=()
