@@ -175,47 +175,50 @@ int runCheck(int argc, char** argv) {
     return status;
 }
 
-// Reads the single file that solve and show take, noting any problem on stderr.
-bool readOneStage(int argc, char** argv, const char* command, StageReport& r, StageAnalysis& a,
-                  int& status) {
+// The single stage file that solve and show take, read and checked.
+struct OneStage {
+    std::unique_ptr<StageReport> report = std::make_unique<StageReport>();
+    std::unique_ptr<StageAnalysis> analysis = std::make_unique<StageAnalysis>();
+    int status = ExitFine; // otherwise the file cannot be used, and the message is out
+};
+
+// Reads the file, noting on stderr when it has problems that check would list.
+OneStage readOneStage(int argc, char** argv, const char* command) {
+    OneStage one;
     if (argc != 1 || argv[0][0] == '-') {
-        status = usageError(std::string(command) + ": give exactly one stage file");
-        return false;
+        one.status = usageError(std::string(command) + ": give exactly one stage file");
+        return one;
     }
-    r = checkStageFile(argv[0], isDemoFileName(argv[0]), a);
-    if (!r.opened) {
+    *one.report = checkStageFile(argv[0], isDemoFileName(argv[0]), *one.analysis);
+    if (!one.report->opened) {
         std::fprintf(stderr, "%s: cannot be read\n", argv[0]);
-        status = ExitUsage;
-        return false;
+        one.status = ExitUsage;
+        return one;
     }
-    for (const Finding& f : r.findings) {
+    for (const Finding& f : one.report->findings) {
         if (f.place.line != 0) {
             std::fprintf(stderr, "%s: the file has problems; 'pelmar-stage check' lists them\n",
                          argv[0]);
             break;
         }
     }
-    return true;
+    return one;
 }
 
 int runShow(int argc, char** argv) {
-    auto r = std::make_unique<StageReport>();
-    auto a = std::make_unique<StageAnalysis>();
-    int status = ExitFine;
-    if (!readOneStage(argc, argv, "show", *r, *a, status)) {
-        return status;
+    const OneStage one = readOneStage(argc, argv, "show");
+    if (one.status == ExitFine) {
+        std::printf("%s\n%s", argv[0], drawBoard(one.report->board).c_str());
     }
-    std::printf("%s\n%s", argv[0], drawBoard(r->board).c_str());
-    return ExitFine;
+    return one.status;
 }
 
 int runSolve(int argc, char** argv) {
-    auto r = std::make_unique<StageReport>();
-    auto a = std::make_unique<StageAnalysis>();
-    int status = ExitFine;
-    if (!readOneStage(argc, argv, "solve", *r, *a, status)) {
-        return status;
+    const OneStage one = readOneStage(argc, argv, "solve");
+    if (one.status != ExitFine) {
+        return one.status;
     }
+    const StageAnalysis* a = one.analysis.get();
     if (!a->solvable) {
         std::printf("%s: no solution (%u reachable states, none on the goal)\n", argv[0],
                     a->reachable);
@@ -225,7 +228,7 @@ int runSolve(int argc, char** argv) {
     std::printf("%s: a shortest solution, %zu moves (%s)\n", argv[0], route.size(),
                 a->solutions == 1 ? "the only one" : "one of several");
     std::printf("arrows: %s\ncodes:  %s\n%s", routeArrows(route).c_str(), routeCodes(route).c_str(),
-                drawRoute(r->board, route).c_str());
+                drawRoute(one.report->board, route).c_str());
     return ExitFine;
 }
 
