@@ -335,8 +335,7 @@ bool parseGenerate(int argc, char** argv, GenerateOptions& o) {
     }
     // Targets that contradict each other would only spend the whole time limit.
     const StageTargets& t = o.targets;
-    if (t.minLength > t.maxLength || t.minTraps > t.maxTraps ||
-        t.minDifficulty > t.maxDifficulty) {
+    if (t.minLength > t.maxLength || t.minTraps > t.maxTraps || t.minDifficulty > t.maxDifficulty) {
         usageError("generate: a --min-... target is above its --max-... target");
         return false;
     }
