@@ -9,6 +9,15 @@ packages=(
     g++
     libgtest-dev     # the test suite
     clang-format     # the layout check
+    libgl-dev        # OpenGL 1.x headers and library
+    libgl1-mesa-dri  # software GL (llvmpipe) for windows on Xvfb and with no display
+    libegl-dev       # render tests: a GL context with no display, through EGL
+    libegl-mesa0     #   Mesa's EGL, whose surfaceless platform needs no display
+    libsdl2-dev      # the window toolkit's SDL2 platform
+    xvfb             # an X server for the window tests (scripts/with-xvfb.sh)
+    xdotool          # real key presses in the window tests
+    x11-utils        # xwininfo: where the window went and how big it is
+    libx11-dev       # the test helper that sends a window its close request
 )
 
 missing=()

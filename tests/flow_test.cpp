@@ -111,6 +111,13 @@ class GameFlow : public ::testing::Test {
         frames(7);
     }
 
+    // Starts play afresh with the reset die on the middle cell (2, 2) of an empty board.
+    void standInTheMiddle() {
+        SetUp();
+        phase = PhasePlay;
+        die.x = die.y = 2;
+    }
+
     static void expectAtRestOn(std::uint32_t x, std::uint32_t y) {
         EXPECT_EQ(die.x, x);
         EXPECT_EQ(die.y, y);
@@ -217,9 +224,7 @@ TEST_F(GameFlow, EachRollSwingsTheDieAboutTheBottomEdgeItTipsOver) {
                           {DirWest, -1, 0, 2.0, NAN, 1, 2},
                           {DirEast, 1, 0, 3.0, NAN, 3, 2}};
     for (const Case& c : cases) {
-        SetUp();
-        phase = PhasePlay;
-        die.x = die.y = 2;
+        standInTheMiddle();
         Board[2][3] = die.north;
         Board[2][1] = die.south;
         Board[1][2] = die.west;
@@ -282,8 +287,7 @@ TEST_F(GameFlow, ReversingTheLastRollIsRefusedButOnlyTheLastOne) {
 
 TEST_F(GameFlow, SeveralRequestsInOneFrameAreJudgedWestEastSouthNorth) {
     // Left and up both allowed: north is judged last and wins.
-    phase = PhasePlay;
-    die.x = die.y = 2;
+    standInTheMiddle();
     Board[1][2] = die.west;
     Board[2][3] = die.north;
     frame(-1, 1);
@@ -291,9 +295,7 @@ TEST_F(GameFlow, SeveralRequestsInOneFrameAreJudgedWestEastSouthNorth) {
     EXPECT_EQ(message, MsgTurnUp);
 
     // Left allowed, up refused by its face: the left roll stands.
-    SetUp();
-    phase = PhasePlay;
-    die.x = die.y = 2;
+    standInTheMiddle();
     Board[1][2] = die.west;
     Board[2][3] = die.south;
     frame(-1, 1);
@@ -301,9 +303,7 @@ TEST_F(GameFlow, SeveralRequestsInOneFrameAreJudgedWestEastSouthNorth) {
     EXPECT_EQ(message, MsgTurnLeft);
 
     // Left goes back, up is allowed: the go-back message is overridden.
-    SetUp();
-    phase = PhasePlay;
-    die.x = die.y = 2;
+    standInTheMiddle();
     lastDir = DirEast;
     Board[2][3] = die.north;
     frame(-1, 1);
@@ -312,9 +312,7 @@ TEST_F(GameFlow, SeveralRequestsInOneFrameAreJudgedWestEastSouthNorth) {
 
     // Right and down: with a right request the down request is never judged, so its
     // go-back refusal does not show.
-    SetUp();
-    phase = PhasePlay;
-    die.x = die.y = 2;
+    standInTheMiddle();
     lastDir = DirNorth;
     message = MsgTurnUp;
     Board[3][2] = die.west; // the east face does not match

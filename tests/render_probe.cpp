@@ -1,0 +1,193 @@
+// The render tests' projection, probes and fixture.
+#include "render_probe.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "die.h"
+#include "flow.h"
+#include "font.h"
+#include "scene.h"
+#include "stage.h"
+
+namespace {
+
+// The game's frustum: +-3 at the near plane 10. Its depth range plays no part here.
+constexpr double FrustumScale = 10.0 / 3.0;
+constexpr double PlayDepth = -11.414213;
+constexpr double Pi = 3.14159265358979323846;
+
+bool isWhite(Rgb c) {
+    return c.r >= 250 && c.g >= 250 && c.b >= 250;
+}
+
+// The pixel of a screen point: the one whose square holds it.
+int pixelIndex(double v) {
+    return static_cast<int>(std::floor(v));
+}
+
+bool glyphPixelSet(const char* text, int x, int y) {
+    // x, y relative to the first glyph's lower-left corner.
+    if (y < 0 || y >= GlyphRows || x < 0) {
+        return false;
+    }
+    const std::size_t cell = static_cast<std::size_t>(x / 10);
+    const int column = x % 10;
+    if (cell >= std::strlen(text) || column >= 8) {
+        return false;
+    }
+    const int code = static_cast<unsigned char>(text[cell]);
+    if (code < FirstGlyph || code > LastGlyph) {
+        return false;
+    }
+    return (fontGlyphs[code - FirstGlyph][y] & (0x80 >> column)) != 0;
+}
+
+int textMismatches(const Pixels& pixels, const char* text, int left, int bottom) {
+    const int width = static_cast<int>(std::strlen(text)) * 10;
+    int mismatches = 0;
+    for (int y = -2; y < GlyphRows + 2; ++y) {
+        for (int x = -2; x < width + 2; ++x) {
+            const bool expected = glyphPixelSet(text, x, y);
+            if (expected != isWhite(pixels.at(left + x, bottom + y))) {
+                ++mismatches;
+            }
+        }
+    }
+    return mismatches;
+}
+
+} // namespace
+
+View playView() {
+    return {false, 0.0, 0.0, PlayDepth};
+}
+
+View turningView(double spin, double tilt, double distance) {
+    return {true, spin, tilt, distance};
+}
+
+ScreenPoint project(const View& view, double x, double y, double z, int width, int height) {
+    x -= 3.0;
+    y -= 3.0;
+    if (view.turning) {
+        const double s = std::sin(view.spin * Pi / 180.0);
+        const double c = std::cos(view.spin * Pi / 180.0);
+        const double sx = c * x - s * y;
+        const double sy = s * x + c * y;
+        const double ts = std::sin(view.tilt * Pi / 180.0);
+        const double tc = std::cos(view.tilt * Pi / 180.0);
+        x = sx;
+        y = tc * sy - ts * z;
+        z = ts * sy + tc * z;
+    }
+    return projectEye(x, y, z + view.distance, width, height);
+}
+
+ScreenPoint projectEye(double x, double y, double z, int width, int height) {
+    const double nx = FrustumScale * x / -z;
+    const double ny = FrustumScale * y / -z;
+    return {(nx + 1.0) * 0.5 * width, (ny + 1.0) * 0.5 * height};
+}
+
+bool sameColour(Rgb a, Rgb b) {
+    return std::abs(a.r - b.r) <= 2 && std::abs(a.g - b.g) <= 2 && std::abs(a.b - b.b) <= 2;
+}
+
+std::string describe(Rgb c) {
+    char text[48];
+    std::snprintf(text, sizeof text, "(%d, %d, %d)", c.r, c.g, c.b);
+    return text;
+}
+
+::testing::AssertionResult pixelIs(const Pixels& pixels, ScreenPoint at, Rgb expected) {
+    const Rgb got = pixels.at(pixelIndex(at.x), pixelIndex(at.y));
+    if (sameColour(got, expected)) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "pixel (" << pixelIndex(at.x) << ", " << pixelIndex(at.y) << ") is " << describe(got)
+           << ", expected " << describe(expected);
+}
+
+bool colourNear(const Pixels& pixels, ScreenPoint at, Rgb expected, int radius) {
+    for (int dy = -radius; dy <= radius; ++dy) {
+        for (int dx = -radius; dx <= radius; ++dx) {
+            if (sameColour(pixels.at(pixelIndex(at.x) + dx, pixelIndex(at.y) + dy), expected)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+::testing::AssertionResult textAt(const Pixels& pixels, const char* text, ScreenPoint origin) {
+    // A glyph's lower-left corner lies two rows below the raster position.
+    const int left = pixelIndex(origin.x);
+    const int bottom = pixelIndex(origin.y) - GlyphBaseline;
+    int best = -1;
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            const int mismatches = textMismatches(pixels, text, left + dx, bottom + dy);
+            if (mismatches == 0) {
+                return ::testing::AssertionSuccess();
+            }
+            if (best < 0 || mismatches < best) {
+                best = mismatches;
+            }
+        }
+    }
+    return ::testing::AssertionFailure()
+           << "\"" << text << "\" not found at (" << left << ", " << bottom
+           << "); best placement differs in " << best << " pixels";
+}
+
+int whiteCount(const Pixels& pixels, int left, int bottom, int right, int top) {
+    int count = 0;
+    for (int y = bottom; y < top; ++y) {
+        for (int x = left; x < right; ++x) {
+            if (isWhite(pixels.at(x, y))) {
+                ++count;
+            }
+        }
+    }
+    return count;
+}
+
+void RenderTest::SetUp() {
+    openContext(300, 300);
+}
+
+void RenderTest::openContext(int w, int h) {
+    gl.reset();
+    gl = std::make_unique<OffscreenGl>(w, h);
+    ASSERT_TRUE(gl->ok()) << gl->error();
+    width = w;
+    height = h;
+
+    initScene();
+    buildFont();
+    reshape(w, h);
+
+    std::memset(Board, 0, sizeof Board);
+    stageNumber = 1;
+    phase = PhasePlay;
+    message = MsgStart;
+    cameraSpin = 0.0f;
+    cameraTilt = 0.0f;
+    cameraDistance = BoardViewDepth;
+    resetDie(die);
+    die.posX = 0.5f;
+    die.posY = 0.5f;
+    die.posZ = 0.5f;
+}
+
+void RenderTest::TearDown() {
+    gl.reset();
+}
+
+Pixels RenderTest::readPixels() const {
+    return Pixels::read(width, height);
+}
