@@ -1,5 +1,6 @@
 // pelmar-stage: the stage author's tool. Checks, solves, shows, tabulates and
 // generates stage files with the game's own die, reader and rule.
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -139,11 +140,11 @@ int checkOne(const char* path, bool demo, bool strict, StageAnalysis& a) {
                     : r.storedSolves ? "legal, end on the goal"
                                      : "do not solve the stage; figures below follow a "
                                        "shortest solution");
-        std::string figures = figuresText(r.figures);
-        for (std::size_t at = 0; (at = figures.find('\n', at)) + 1 < figures.size(); at += 3) {
-            figures.replace(at, 1, "\n  ");
+        const std::string figures = figuresText(r.figures);
+        for (std::size_t at = 0, end = 0; at < figures.size(); at = end + 1) {
+            end = std::min(figures.find('\n', at), figures.size());
+            std::printf("  %s\n", figures.substr(at, end - at).c_str());
         }
-        std::printf("  %s", figures.c_str());
     }
     return ok ? ExitFine : ExitFailed;
 }
