@@ -70,7 +70,7 @@ void checkRequest(std::int32_t dir, MessageId accepted) {
 // Play at rest. False when the frame took the goal or give-up branch, whose die is
 // drawn once more where it stood.
 bool playAtRest() {
-    if (die.x == BoardSize - 1 && die.y == BoardSize - 1) {
+    if (isGoalCell(die.x, die.y)) {
         replayIndex = 0;
         resetDie(die);
         message = MsgReplay;

@@ -7,6 +7,11 @@
 #include "die.h"
 #include "stage.h"
 
+// The cell every stage is played to; reaching it ends play.
+constexpr bool isGoalCell(std::uint32_t x, std::uint32_t y) {
+    return x == BoardSize - 1 && y == BoardSize - 1;
+}
+
 enum class RollVerdict {
     Accepted,
     GoesBack,  // it would reverse the last roll

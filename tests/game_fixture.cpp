@@ -19,9 +19,9 @@ void GameFixture::TearDown() {
     gl.reset();
 }
 
-void GameFixture::writeStage(const std::string& name, const Grid& grid,
-                             const std::vector<std::int32_t>& stored) const {
-    dir.write(name, stageText(grid, stored));
+void GameFixture::writeStage(const std::string& name, const Moves& path,
+                             const Moves& stored) const {
+    dir.write(name, stageText(path, stored));
 }
 
 void GameFixture::deliverMessages() {

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "game_test_support.h"
 #include "gl_context.h"
@@ -19,9 +18,9 @@ class GameFixture : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // Writes a stage file into the working folder.
-    void writeStage(const std::string& name, const Grid& grid,
-                    const std::vector<std::int32_t>& stored) const;
+    // Writes a stage file into the working folder: `path` painted on impassable cells,
+    // and the stored moves.
+    void writeStage(const std::string& name, const Moves& path, const Moves& stored) const;
 
     // Lets the window procedure handle every queued message, as the loop does between
     // two frames.

@@ -20,8 +20,8 @@ class RunningGame : public GameFixture {
   protected:
     void SetUp() override {
         GameFixture::SetUp();
-        writeStage("stage0.stg", boardForPath({DirNorth}), {DirNorth, DirSouth});
-        writeStage("stage1.stg", boardForPath(staircase), staircase);
+        writeStage("stage0.stg", {DirNorth}, {DirNorth, DirSouth});
+        writeStage("stage1.stg", staircase, staircase);
         loadStage();
         ASSERT_TRUE(openGameWindow());
         // What the loop does first.

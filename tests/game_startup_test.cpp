@@ -3,6 +3,7 @@
 // or without the title's stage file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -26,7 +27,7 @@ class StartUp : public GameFixture {
   protected:
     void SetUp() override {
         GameFixture::SetUp();
-        writeStage("stage0.stg", title, {DirNorth, DirSouth});
+        writeStage("stage0.stg", titlePath, {DirNorth, DirSouth});
     }
 
     // The arguments after the program's name, as main gets them.
@@ -54,15 +55,17 @@ class StartUp : public GameFixture {
         readCommandLine(line.argc(), line.argv());
     }
 
-    static bool boardIs(const Grid& grid) {
-        for (int x = 0; x < BoardSize; ++x) {
-            for (int y = 0; y < BoardSize; ++y) {
-                if (Board[x][y] != grid[x][y]) {
-                    return false;
-                }
-            }
-        }
-        return true;
+    // A board's cells, to compare with the game's.
+    struct Cells {
+        std::int32_t at[BoardSize][BoardSize] = {};
+    };
+    static Cells painted(const Moves& path) {
+        Cells cells;
+        paint(cells.at, path);
+        return cells;
+    }
+    static bool boardIs(const Cells& cells) {
+        return std::equal(&cells.at[0][0], &cells.at[0][0] + BoardSize * BoardSize, &Board[0][0]);
     }
     void expectTitle() const {
         EXPECT_EQ(phase, PhaseTitle);
@@ -70,8 +73,9 @@ class StartUp : public GameFixture {
         EXPECT_TRUE(boardIs(title));
     }
 
-    const Grid title = boardForPath({DirNorth});
-    const Grid mine = boardForPath(staircase);
+    const Moves titlePath = {DirNorth};
+    const Cells title = painted(titlePath);
+    const Cells mine = painted(staircase);
 };
 
 TEST_F(StartUp, OpensTheGamesWindowOnTheTitleAndReturnsZeroWhenItIsClosed) {
@@ -129,7 +133,7 @@ TEST_F(StartUp, WithoutAWindowItEndsWithAFailureStatusAndTouchesNoGl) {
 }
 
 TEST_F(StartUp, AStageFileOnTheCommandLineIsPlayedAtOnceAsStageOne) {
-    writeStage("mine.stg", mine, staircase);
+    writeStage("mine.stg", staircase, staircase);
     loadStage();
     cameraSpin = 7.0f; // the file's read leaves the camera alone
     const CommandLine line({"mine.stg"});
@@ -144,7 +148,7 @@ TEST_F(StartUp, AStageFileOnTheCommandLineIsPlayedAtOnceAsStageOne) {
 
 TEST_F(StartUp, SwitchesChangeNothingAndAreNeverOpened) {
     // An existing stage file named with a leading slash is still a switch.
-    writeStage("mine.stg", mine, staircase);
+    writeStage("mine.stg", staircase, staircase);
     const std::string absolute = (dir.path() / "mine.stg").string();
     ASSERT_EQ(absolute[0], '/');
     readArgs({"/s", "/S", "/x", "/", absolute});
@@ -155,13 +159,13 @@ TEST_F(StartUp, FilesThatDoNotOpenArePassedOverAndEachThatOpensIsReadOverTheLast
     readArgs({"missing.stg", "."});
     expectTitle();
 
-    writeStage("mine.stg", mine, staircase);
+    writeStage("mine.stg", staircase, staircase);
     dir.write("short.stg", "5 5 5"); // three cells of column 0, nothing more
     readArgs({"missing.stg", "mine.stg", "/s", "short.stg", "missing.stg"});
     EXPECT_EQ(phase, PhasePlay);
     EXPECT_EQ(stageNumber, 1u);
-    Grid expected = mine;
-    expected[0][0] = expected[0][1] = expected[0][2] = 5;
+    Cells expected = mine;
+    expected.at[0][0] = expected.at[0][1] = expected.at[0][2] = 5;
     EXPECT_TRUE(boardIs(expected));
     EXPECT_EQ(moveCount, staircase.size()) << "the short file had no count";
 }
@@ -177,7 +181,7 @@ TEST_F(StartUp, WithoutTheTitlesStageTheBoardIsPlainAndTheDieStandsStill) {
         EXPECT_EQ(die.x, 0u);
         EXPECT_EQ(die.y, 0u);
     }
-    EXPECT_TRUE(boardIs(Grid(BoardSize, std::vector<std::int32_t>(BoardSize, 0))));
+    EXPECT_TRUE(boardIs(Cells{}));
     EXPECT_EQ(moveCount, 0u);
     EXPECT_EQ(message, MsgHitDirKey);
 }

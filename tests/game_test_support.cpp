@@ -27,27 +27,29 @@ void resetGameGlobals() {
     lastDir = DirNone;
 }
 
-Grid boardForPath(const std::vector<std::int32_t>& path) {
-    Grid grid(BoardSize, std::vector<std::int32_t>(BoardSize, 0));
+void paint(std::int32_t (&board)[BoardSize][BoardSize], const Moves& path) {
+    const std::int32_t last = lastDir;
     Die d{};
     resetDie(d);
     for (std::int32_t dir : path) {
         rollDie(d, dir);
-        grid[d.x][d.y] = d.bottom;
+        board[d.x][d.y] = d.bottom;
     }
-    return grid;
+    lastDir = last;
 }
 
-std::string stageText(const Grid& grid, const std::vector<std::int32_t>& stored) {
+std::string stageText(const Moves& path, const Moves& stored) {
+    std::int32_t board[BoardSize][BoardSize] = {};
+    paint(board, path);
     std::string text;
-    for (int x = 0; x < BoardSize; ++x) {
-        for (int y = 0; y < BoardSize; ++y) {
-            text += std::to_string(grid[x][y]) + (y == BoardSize - 1 ? "\n" : " ");
+    for (const auto& column : board) {
+        for (std::int32_t cell : column) {
+            text += std::to_string(cell) + " ";
         }
     }
-    text += std::to_string(stored.size()) + "\n";
+    text += std::to_string(stored.size());
     for (std::int32_t m : stored) {
-        text += std::to_string(m) + " ";
+        text += " " + std::to_string(m);
     }
-    return text + "\n";
+    return text;
 }

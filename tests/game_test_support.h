@@ -1,5 +1,5 @@
 // What the game's tests share: the rules' globals put back as a fresh process has them
-// (tests run many games in one process), and stage files built along a path.
+// (tests run many games in one process), and stage files painted along a path.
 #pragma once
 
 #include <cstdint>
@@ -7,21 +7,22 @@
 #include <vector>
 
 #include "die.h"
+#include "stage.h"
 
 // The title phase and its message, stage 0, an empty board and move list, no pending
 // request, the camera at its start, the die record zeroed (not yet reset), no
 // installed stage folder.
 void resetGameGlobals();
 
-using Grid = std::vector<std::vector<std::int32_t>>; // grid[x][y]
+using Moves = std::vector<std::int32_t>;
 
 // The staircase from the start cell to the goal: east, north, east, north, ...
-inline const std::vector<std::int32_t> staircase = {
-    DirEast, DirNorth, DirEast, DirNorth, DirEast, DirNorth, DirEast, DirNorth, DirEast, DirNorth};
+inline const Moves staircase = {DirEast,  DirNorth, DirEast,  DirNorth, DirEast,
+                                DirNorth, DirEast,  DirNorth, DirEast,  DirNorth};
 
-// A board of impassable cells except along `path` from the start cell, where each
-// cell shows the face that lands on it.
-Grid boardForPath(const std::vector<std::int32_t>& path);
+// Paints `path` from the start cell onto `board`: each cell it enters shows the face
+// that lands there. The game's lastDir is left as it was.
+void paint(std::int32_t (&board)[BoardSize][BoardSize], const Moves& path);
 
-// The text of a stage file: the grid a column at a time, the move count, the moves.
-std::string stageText(const Grid& grid, const std::vector<std::int32_t>& stored);
+// A stage file whose board is `path` painted on impassable cells.
+std::string stageText(const Moves& path, const Moves& stored);

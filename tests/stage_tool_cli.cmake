@@ -1,0 +1,51 @@
+# The stage tool's command line: exit codes, help, refusing to overwrite a file.
+# Run with -DTOOL=... -DSTAGES=<stages folder> -DWORK=<scratch folder>.
+function(expect_run expected_status expected_text)
+    execute_process(COMMAND ${TOOL} ${ARGN} RESULT_VARIABLE status
+                    OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT status EQUAL expected_status)
+        message(FATAL_ERROR "pelmar-stage ${ARGN}: exit ${status}, expected "
+                            "${expected_status}\n${out}${err}")
+    endif()
+    string(FIND "${out}${err}" "${expected_text}" found)
+    if(found LESS 0)
+        message(FATAL_ERROR "pelmar-stage ${ARGN}: no '${expected_text}' in:\n${out}${err}")
+    endif()
+endfunction()
+
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+
+expect_run(2 "no command given")
+expect_run(2 "unknown command" frobnicate)
+expect_run(0 "shortest + 2 x decision points + 3 x traps" --help)
+expect_run(2 "cannot be read" check ${WORK}/absent.stg)
+expect_run(2 "no stage file given" check)
+expect_run(2 "unknown option --loud" check --loud ${STAGES}/stage1.stg)
+expect_run(0 "stage1.stg: ok" check ${STAGES}/stage1.stg)
+expect_run(0 "(title demo)" check ${STAGES}/stage0.stg)
+
+file(WRITE ${WORK}/wrong.stg "0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n"
+                             "0 0 0 0 0 0\n0 0 0 0 0 6\n1 4\n")
+expect_run(1 "the stage cannot be solved" check ${WORK}/wrong.stg)
+expect_run(1 "FAILED" check ${STAGES}/stage1.stg ${WORK}/wrong.stg)
+expect_run(1 "no solution" solve ${WORK}/wrong.stg)
+expect_run(2 "give exactly one stage file" solve)
+expect_run(0 "arrows:" solve ${STAGES}/stage20.stg)
+expect_run(0 "# can never be entered" show ${WORK}/wrong.stg)
+expect_run(1 "fails the check" table ${STAGES}/stage1.stg ${WORK}/wrong.stg)
+
+expect_run(0 "found in" generate --seed 5 --min-length 12 --min-traps 3 -o ${WORK}/new.stg)
+file(READ ${WORK}/new.stg first)
+expect_run(2 "--force replaces it" generate --seed 6 --min-length 12 -o ${WORK}/new.stg)
+file(READ ${WORK}/new.stg second)
+if(NOT first STREQUAL second)
+    message(FATAL_ERROR "generate wrote over an existing file")
+endif()
+expect_run(0 "ok" check --strict ${WORK}/new.stg)
+expect_run(0 "found in" generate --demo --seed 2 -o ${WORK}/stage0.stg)
+expect_run(0 "a loop of" check --strict ${WORK}/stage0.stg)
+expect_run(1 "nothing met the targets" generate --seed 1 --min-length 300 --max-boards 2000)
+expect_run(2 "--min-traps needs a whole number" generate --min-traps lots)
+expect_run(2 "unknown option --bogus" generate --bogus)
+expect_run(2 "is above its --max-... target" generate --min-traps 5 --max-traps 4)

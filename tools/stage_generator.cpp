@@ -1,0 +1,299 @@
+// Stage generation: simulated annealing over the cell values, scored by the exact
+// figures of the solver, with restarts; and a randomised search for a demo loop.
+#include "stage_generator.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <memory>
+
+#include "roll_rule.h"
+
+namespace {
+
+// splitmix64: small, fast, and the same sequence on every platform and library,
+// which the standard distributions do not promise.
+struct Rng {
+    std::uint64_t state;
+    std::uint64_t next() {
+        std::uint64_t z = (state += 0x9e3779b97f4a7c15ULL);
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+        return z ^ (z >> 31);
+    }
+    std::uint32_t below(std::uint32_t n) { return static_cast<std::uint32_t>(next() % n); }
+    double unit() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
+};
+
+class Stopwatch {
+  public:
+    double seconds() const {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    }
+
+  private:
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+std::uint32_t above(std::uint32_t value, std::uint32_t bound) {
+    return value > bound ? value - bound : 0;
+}
+
+std::uint32_t below(std::uint32_t value, std::uint32_t bound) {
+    return value < bound ? bound - value : 0;
+}
+
+struct Candidate {
+    std::int32_t board[BoardSize][BoardSize];
+    std::vector<std::int32_t> route;
+    StageFigures figures;
+    std::uint32_t shortfall;
+};
+
+// Solves the candidate's board and scores it against the targets.
+void evaluate(Candidate& c, const StageTargets& targets, StageAnalysis& a) {
+    analyseStage(c.board, a);
+    c.route = shortestSolution(a);
+    c.figures = measureStage(a, c.route);
+    c.shortfall = c.figures.solvable ? targetShortfall(c.figures, targets) : NoLimit;
+}
+
+// A cell value for the search: mostly faces, sometimes a hole.
+std::int32_t randomCell(Rng& rng, std::uint32_t holeChance) {
+    return rng.below(100) < holeChance ? 0 : static_cast<std::int32_t>(rng.below(6) + 1);
+}
+
+// Cell (x, y) one roll away in `dir`, if that is still on the board.
+bool stepOnBoard(std::uint32_t& x, std::uint32_t& y, std::int32_t dir) {
+    switch (dir) {
+    case DirNorth:
+        return ++y < BoardSize;
+    case DirSouth:
+        return y-- > 0;
+    case DirWest:
+        return x-- > 0;
+    default:
+        return ++x < BoardSize;
+    }
+}
+
+// A random board that is sure to be solvable: a route from the start to the goal that
+// enters no cell twice and is at least `length` rolls long where one can be found,
+// each of its cells showing the face that lands on it, among random cells.
+void paintRandomRoute(std::int32_t (&board)[BoardSize][BoardSize], Rng& rng,
+                      std::uint32_t holeChance, std::uint32_t length) {
+    for (auto& column : board) {
+        for (auto& cell : column) {
+            cell = randomCell(rng, holeChance);
+        }
+    }
+    // Randomised depth-first search for the route, on a budget; a route of any length
+    // is taken once the budget is spent, and the goal is always reachable.
+    bool entered[BoardSize][BoardSize] = {};
+    std::vector<std::int32_t> route;
+    std::vector<std::int32_t> best;
+    std::vector<std::uint32_t> cellsX{0};
+    std::vector<std::uint32_t> cellsY{0};
+    std::vector<std::uint32_t> tried{0};
+    std::vector<std::uint32_t> firstTry{rng.below(4)};
+    entered[0][0] = true;
+    for (int budget = 20000; budget > 0 && !cellsX.empty(); --budget) {
+        const std::uint32_t x0 = cellsX.back();
+        const std::uint32_t y0 = cellsY.back();
+        if (isGoalCell(x0, y0) || tried.back() == 4) {
+            if (isGoalCell(x0, y0) && route.size() > best.size()) {
+                best = route;
+                if (best.size() >= length) {
+                    break;
+                }
+            }
+            entered[x0][y0] = false;
+            cellsX.pop_back();
+            cellsY.pop_back();
+            tried.pop_back();
+            firstTry.pop_back();
+            if (!route.empty()) {
+                route.pop_back();
+            }
+            continue;
+        }
+        const std::int32_t dir =
+            DirNorth + static_cast<std::int32_t>((firstTry.back() + tried.back()++) % 4);
+        std::uint32_t x = x0;
+        std::uint32_t y = y0;
+        if (!stepOnBoard(x, y, dir) || entered[x][y]) {
+            continue;
+        }
+        entered[x][y] = true;
+        route.push_back(dir);
+        cellsX.push_back(x);
+        cellsY.push_back(y);
+        tried.push_back(0);
+        firstTry.push_back(rng.below(4));
+    }
+    Die d{};
+    resetDie(d);
+    for (std::int32_t dir : best) {
+        rollDie(d, dir);
+        board[d.x][d.y] = d.bottom;
+    }
+}
+
+} // namespace
+
+std::uint32_t targetShortfall(const StageFigures& f, const StageTargets& t) {
+    if (!f.solvable) {
+        return NoLimit;
+    }
+    const std::uint32_t extraRoutes =
+        t.unique ? static_cast<std::uint32_t>(std::min<std::uint64_t>(f.solutions - 1, 8)) : 0;
+    return 4 * (below(f.shortest, t.minLength) + above(f.shortest, t.maxLength)) +
+           4 * (below(f.traps, t.minTraps) + above(f.traps, t.maxTraps)) + 3 * extraRoutes +
+           below(f.difficulty, t.minDifficulty) + above(f.difficulty, t.maxDifficulty);
+}
+
+GeneratedStage generateStage(std::uint64_t seed, const StageTargets& targets,
+                             const SearchLimits& limits) {
+    const Stopwatch clock;
+    Rng rng{seed};
+    auto analysis = std::make_unique<StageAnalysis>();
+    GeneratedStage out;
+    Candidate best{};
+    best.shortfall = NoLimit;
+    Candidate current{};
+    Candidate trial{};
+
+    // Each round starts from a fresh random board and anneals it for a while.
+    constexpr int RoundLength = 4000;
+    bool done = false;
+    while (!done) {
+        const std::uint32_t holeChance = 10 + rng.below(25);
+        const std::uint32_t spare = rng.below(8);
+        paintRandomRoute(current.board, rng, holeChance,
+                         std::min<std::uint32_t>(targets.minLength + spare, CellCount - 2));
+        evaluate(current, targets, *analysis);
+        ++out.tries;
+
+        double temperature = 2.0;
+        for (int step = 0; step < RoundLength && !done; ++step) {
+            trial = current;
+            const int changes = 1 + static_cast<int>(rng.below(3) == 0);
+            for (int i = 0; i < changes; ++i) {
+                trial.board[rng.below(BoardSize)][rng.below(BoardSize)] =
+                    randomCell(rng, holeChance);
+            }
+            evaluate(trial, targets, *analysis);
+            ++out.tries;
+            if (trial.shortfall != NoLimit) {
+                const double worse =
+                    static_cast<double>(trial.shortfall) - static_cast<double>(current.shortfall);
+                if (worse <= 0.0 || rng.unit() < std::exp(-worse / temperature)) {
+                    std::swap(current, trial);
+                }
+            }
+            temperature = std::max(0.05, temperature * 0.999);
+            if (current.shortfall < best.shortfall ||
+                (current.shortfall == best.shortfall &&
+                 current.figures.difficulty > best.figures.difficulty)) {
+                best = current;
+            }
+            done = best.shortfall == 0 || out.tries >= limits.maxBoards ||
+                   ((out.tries & 255) == 0 && clock.seconds() >= limits.seconds);
+        }
+    }
+
+    out.found = best.shortfall == 0;
+    std::copy(&best.board[0][0], &best.board[0][0] + CellCount, &out.board[0][0]);
+    out.moves = best.route;
+    out.figures = best.figures;
+    out.seconds = clock.seconds();
+    return out;
+}
+
+GeneratedStage generateDemo(std::uint64_t seed, std::uint32_t minMoves,
+                            const SearchLimits& limits) {
+    const Stopwatch clock;
+    Rng rng{seed};
+    GeneratedStage out;
+    const std::uint32_t wanted = std::max<std::uint32_t>(4, minMoves + (minMoves & 1));
+    if (wanted > static_cast<std::uint32_t>(CellCount)) {
+        out.seconds = clock.seconds();
+        return out;
+    }
+
+    // A depth-first walk in random order over cells not yet entered, closing the loop
+    // when the die can roll back onto (0, 0) lying as it was reset. Each attempt has a
+    // small budget, so that one unlucky early choice does not eat the whole search.
+    struct Step {
+        Die die;
+        std::int32_t order[4]; // the rolls to try here, shuffled
+        int tried;
+    };
+    constexpr std::uint64_t AttemptBudget = 20000;
+    // Only the board's edges matter while the loop is sought: its cells get their
+    // values afterwards, from the faces that land on them.
+    static const std::int32_t noCells[BoardSize][BoardSize] = {};
+    std::vector<Step> path;
+    bool entered[BoardSize][BoardSize];
+    while (!out.found && out.tries < limits.maxBoards && clock.seconds() < limits.seconds) {
+        std::fill(&entered[0][0], &entered[0][0] + CellCount, false);
+        entered[0][0] = true;
+        path.assign(1, Step{});
+        resetDie(path[0].die);
+        const auto shuffle = [&rng](Step& s) {
+            for (int i = 0; i < 4; ++i) {
+                s.order[i] = DirNorth + i;
+            }
+            for (int i = 3; i > 0; --i) {
+                std::swap(s.order[i], s.order[rng.below(static_cast<std::uint32_t>(i) + 1)]);
+            }
+            s.tried = 0;
+        };
+        shuffle(path[0]);
+        for (std::uint64_t budget = 0; !path.empty() && budget < AttemptBudget && !out.found;
+             ++budget, ++out.tries) {
+            Step& here = path.back();
+            if (here.tried == 4) {
+                if (path.size() > 1) { // the start cell stays taken: the loop ends there
+                    entered[here.die.x][here.die.y] = false;
+                }
+                path.pop_back();
+                continue;
+            }
+            const std::int32_t dir = here.order[here.tried++];
+            Die rolled = here.die;
+            if (judgeRoll(rolled, DirNone, noCells, dir) == RollVerdict::OffBoard) {
+                continue;
+            }
+            rollDie(rolled, dir);
+            if (rolled.x == 0 && rolled.y == 0) {
+                out.found = path.size() >= wanted && orientationOf(rolled) == 0;
+                if (out.found) {
+                    path.push_back(Step{rolled, {}, 4});
+                }
+                continue;
+            }
+            if (entered[rolled.x][rolled.y]) {
+                continue;
+            }
+            entered[rolled.x][rolled.y] = true;
+            path.push_back(Step{rolled, {}, 0});
+            shuffle(path.back());
+        }
+    }
+
+    if (out.found) {
+        for (auto& column : out.board) {
+            for (auto& cell : column) {
+                cell = static_cast<std::int32_t>(rng.below(6) + 1);
+            }
+        }
+        for (std::size_t i = 1; i < path.size(); ++i) {
+            const Die& d = path[i].die;
+            out.board[d.x][d.y] = d.bottom;
+            out.moves.push_back(d.history[d.steps - 1]);
+        }
+    }
+    out.seconds = clock.seconds();
+    return out;
+}
