@@ -15,7 +15,7 @@ class OffscreenGl {
     OffscreenGl& operator=(const OffscreenGl&) = delete;
 
     // False when no context could be made current; error() then says why.
-    bool ok() const { return ok_; }
+    bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; }
     int width() const { return width_; }
     int height() const { return height_; }
@@ -26,7 +26,6 @@ class OffscreenGl {
     void* context_ = nullptr;
     int width_;
     int height_;
-    bool ok_ = false;
     std::string error_;
 };
 

@@ -1,8 +1,8 @@
 // The render tests' projection, probes and fixture.
 #include "render_probe.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -17,7 +17,7 @@ namespace {
 // The game's frustum: +-3 at the near plane 10. Its depth range plays no part here.
 constexpr double FrustumScale = 10.0 / 3.0;
 constexpr double PlayDepth = -11.414213;
-constexpr double Pi = 3.14159265358979323846;
+constexpr double Degree = 3.14159265358979323846 / 180.0;
 
 bool isWhite(Rgb c) {
     return c.r >= 250 && c.g >= 250 && c.b >= 250;
@@ -28,32 +28,18 @@ int pixelIndex(double v) {
     return static_cast<int>(std::floor(v));
 }
 
-bool glyphPixelSet(const char* text, int x, int y) {
-    // x, y relative to the first glyph's lower-left corner.
-    if (y < 0 || y >= GlyphRows || x < 0) {
-        return false;
-    }
-    const std::size_t cell = static_cast<std::size_t>(x / 10);
-    const int column = x % 10;
-    if (cell >= std::strlen(text) || column >= 8) {
-        return false;
-    }
-    const int code = static_cast<unsigned char>(text[cell]);
-    if (code < FirstGlyph || code > LastGlyph) {
-        return false;
-    }
-    return (fontGlyphs[code - FirstGlyph][y] & (0x80 >> column)) != 0;
-}
-
+// Pixels that differ from `text` drawn in white in 10-pixel cells from (left, bottom),
+// its first glyph's lower-left corner, counting a two-pixel margin around it.
 int textMismatches(const Pixels& pixels, const char* text, int left, int bottom) {
-    const int width = static_cast<int>(std::strlen(text)) * 10;
+    const int length = static_cast<int>(std::strlen(text));
     int mismatches = 0;
     for (int y = -2; y < GlyphRows + 2; ++y) {
-        for (int x = -2; x < width + 2; ++x) {
-            const bool expected = glyphPixelSet(text, x, y);
-            if (expected != isWhite(pixels.at(left + x, bottom + y))) {
-                ++mismatches;
-            }
+        for (int x = -2; x < length * 10 + 2; ++x) {
+            const bool inGlyph = x >= 0 && x < length * 10 && x % 10 < 8 && y >= 0 && y < GlyphRows;
+            const int code = inGlyph ? static_cast<unsigned char>(text[x / 10]) : 0;
+            const bool set = code >= FirstGlyph && code <= LastGlyph &&
+                             (fontGlyphs[code - FirstGlyph][y] & (0x80 >> x % 10)) != 0;
+            mismatches += set != isWhite(pixels.at(left + x, bottom + y)) ? 1 : 0;
         }
     }
     return mismatches;
@@ -73,23 +59,19 @@ ScreenPoint project(const View& view, double x, double y, double z, int width, i
     x -= 3.0;
     y -= 3.0;
     if (view.turning) {
-        const double s = std::sin(view.spin * Pi / 180.0);
-        const double c = std::cos(view.spin * Pi / 180.0);
-        const double sx = c * x - s * y;
-        const double sy = s * x + c * y;
-        const double ts = std::sin(view.tilt * Pi / 180.0);
-        const double tc = std::cos(view.tilt * Pi / 180.0);
-        x = sx;
-        y = tc * sy - ts * z;
-        z = ts * sy + tc * z;
+        const double s = std::sin(view.spin * Degree), c = std::cos(view.spin * Degree);
+        const double ts = std::sin(view.tilt * Degree), tc = std::cos(view.tilt * Degree);
+        const double spunY = s * x + c * y;
+        x = c * x - s * y;
+        y = tc * spunY - ts * z;
+        z = ts * spunY + tc * z;
     }
     return projectEye(x, y, z + view.distance, width, height);
 }
 
 ScreenPoint projectEye(double x, double y, double z, int width, int height) {
-    const double nx = FrustumScale * x / -z;
-    const double ny = FrustumScale * y / -z;
-    return {(nx + 1.0) * 0.5 * width, (ny + 1.0) * 0.5 * height};
+    return {(FrustumScale * x / -z + 1.0) * 0.5 * width,
+            (FrustumScale * y / -z + 1.0) * 0.5 * height};
 }
 
 bool sameColour(Rgb a, Rgb b) {
@@ -97,9 +79,8 @@ bool sameColour(Rgb a, Rgb b) {
 }
 
 std::string describe(Rgb c) {
-    char text[48];
-    std::snprintf(text, sizeof text, "(%d, %d, %d)", c.r, c.g, c.b);
-    return text;
+    return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) +
+           ")";
 }
 
 ::testing::AssertionResult pixelIs(const Pixels& pixels, ScreenPoint at, Rgb expected) {
@@ -131,13 +112,11 @@ bool colourNear(const Pixels& pixels, ScreenPoint at, Rgb expected, int radius) 
     for (int dy = -1; dy <= 1; ++dy) {
         for (int dx = -1; dx <= 1; ++dx) {
             const int mismatches = textMismatches(pixels, text, left + dx, bottom + dy);
-            if (mismatches == 0) {
-                return ::testing::AssertionSuccess();
-            }
-            if (best < 0 || mismatches < best) {
-                best = mismatches;
-            }
+            best = best < 0 ? mismatches : std::min(best, mismatches);
         }
+    }
+    if (best == 0) {
+        return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure()
            << "\"" << text << "\" not found at (" << left << ", " << bottom
@@ -148,9 +127,7 @@ int whiteCount(const Pixels& pixels, int left, int bottom, int right, int top) {
     int count = 0;
     for (int y = bottom; y < top; ++y) {
         for (int x = left; x < right; ++x) {
-            if (isWhite(pixels.at(x, y))) {
-                ++count;
-            }
+            count += isWhite(pixels.at(x, y)) ? 1 : 0;
         }
     }
     return count;
@@ -166,7 +143,6 @@ void RenderTest::openContext(int w, int h) {
     ASSERT_TRUE(gl->ok()) << gl->error();
     width = w;
     height = h;
-
     initScene();
     buildFont();
     reshape(w, h);
@@ -179,9 +155,7 @@ void RenderTest::openContext(int w, int h) {
     cameraTilt = 0.0f;
     cameraDistance = BoardViewDepth;
     resetDie(die);
-    die.posX = 0.5f;
-    die.posY = 0.5f;
-    die.posZ = 0.5f;
+    die.posX = die.posY = die.posZ = 0.5f;
 }
 
 void RenderTest::TearDown() {

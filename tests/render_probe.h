@@ -45,13 +45,10 @@ constexpr Rgb Magenta{255, 0, 255};
 } // namespace colour
 
 std::string describe(Rgb c);
-
 // Equal within the +-2 a channel by which rasterisers may differ.
 bool sameColour(Rgb a, Rgb b);
-
 // The pixel under a screen point, compared with the expected colour.
 ::testing::AssertionResult pixelIs(const Pixels& pixels, ScreenPoint at, Rgb expected);
-
 // Whether some pixel within `radius` pixels of the point has the colour.
 bool colourNear(const Pixels& pixels, ScreenPoint at, Rgb expected, int radius);
 
