@@ -31,9 +31,6 @@ std::string makeCurrent(int width, int height, void*& display, void*& surface, v
         return eglFailure("eglInitialize");
     }
     display = d;
-    if (!eglBindAPI(EGL_OPENGL_API)) {
-        return eglFailure("eglBindAPI(EGL_OPENGL_API)");
-    }
     // The game asks for a 16-bit depth buffer; a config may give more.
     // clang-format off
     const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
@@ -42,19 +39,18 @@ std::string makeCurrent(int width, int height, void*& display, void*& surface, v
     // clang-format on
     EGLConfig config = nullptr;
     EGLint configCount = 0;
-    if (!eglChooseConfig(d, configAttributes, &config, 1, &configCount) || configCount < 1) {
-        return eglFailure("eglChooseConfig (RGBA8 + depth pbuffer)");
+    if (!eglBindAPI(EGL_OPENGL_API) ||
+        !eglChooseConfig(d, configAttributes, &config, 1, &configCount) || configCount < 1) {
+        return eglFailure("Choosing desktop GL with an RGBA8 + depth pbuffer");
     }
     const EGLint size[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
     surface = eglCreatePbufferSurface(d, config, size);
-    if (surface == EGL_NO_SURFACE) {
-        return eglFailure("eglCreatePbufferSurface");
+    context = surface == EGL_NO_SURFACE ? EGL_NO_CONTEXT
+                                        : eglCreateContext(d, config, EGL_NO_CONTEXT, nullptr);
+    if (context == EGL_NO_CONTEXT || !eglMakeCurrent(d, surface, surface, context)) {
+        return eglFailure("Making a pbuffer and a context current");
     }
-    context = eglCreateContext(d, config, EGL_NO_CONTEXT, nullptr);
-    if (context == EGL_NO_CONTEXT) {
-        return eglFailure("eglCreateContext");
-    }
-    return eglMakeCurrent(d, surface, surface, context) ? "" : eglFailure("eglMakeCurrent");
+    return "";
 }
 
 } // namespace

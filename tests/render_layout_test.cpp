@@ -119,63 +119,44 @@ Pips pipsOf(const Die& d) {
     return pips;
 }
 
+// Where the face of value v lies, read from all six sides of the record.
+Vec sideOf(const Die& d, int v) {
+    const std::pair<int, Vec> sides[] = {{d.east, {1, 0, 0}},  {d.west, {-1, 0, 0}},
+                                         {d.north, {0, 1, 0}}, {d.south, {0, -1, 0}},
+                                         {d.top, {0, 0, 1}},   {d.bottom, {0, 0, -1}}};
+    return std::find_if(std::begin(sides), std::end(sides), [v](auto& s) { return s.first == v; })
+        ->second;
+}
+
 Die resetOne() {
     Die d{};
     resetDie(d);
     return d;
 }
 
-TEST(DieDrawing, TheResetDieStandsEachPipOnItsFaceInItsColour) {
-    // By face value: outward normal, colour, radius, and the centres of the pips on the
-    // body's face in drawing order.
+TEST(DieDrawing, InEveryOrientationEachPipStandsOnItsFaceInItsColour) {
+    // By face value: colour, radius, and the centres of the pips on the body's face in
+    // drawing order, on the reset die (4 east, 2 north, 1 on top).
     const struct {
-        Vec normal, colour;
+        Vec colour;
         float radius;
         std::vector<Vec> centres;
     } faces[] = {
         // clang-format off
-        {{0, 0, 1}, {1, 0, 0}, 0.2f, {{0, 0, 0.4f}}},
-        {{0, 1, 0}, {0, 1, 0}, 0.15f, {{-0.16f, 0.4f, -0.16f}, {0.16f, 0.4f, 0.16f}}},
-        {{-1, 0, 0}, {1, 1, 0}, 0.1f, {{-0.4f, 0, 0}, {-0.4f, -0.2f, -0.2f}, {-0.4f, 0.2f, 0.2f}}},
-        {{1, 0, 0}, {0, 1, 1}, 0.1f, {{0.4f, -0.2f, -0.2f}, {0.4f, -0.2f, 0.2f}, {0.4f, 0.2f, 0.2f},
-                                      {0.4f, 0.2f, -0.2f}}},
-        {{0, -1, 0}, {1, 0, 1}, 0.1f, {{0, -0.4f, 0}, {-0.2f, -0.4f, -0.2f}, {0.2f, -0.4f, -0.2f},
-                                       {0.2f, -0.4f, 0.2f}, {-0.2f, -0.4f, 0.2f}}},
-        {{0, 0, -1}, {0, 0, 0}, 0.1f, {{-0.2f, -0.25f, -0.4f}, {-0.2f, 0, -0.4f}, {-0.2f, 0.25f, -0.4f},
-                                       {0.2f, 0.25f, -0.4f}, {0.2f, 0, -0.4f}, {0.2f, -0.25f, -0.4f}}},
+        {{1, 0, 0}, 0.2f, {{0, 0, 0.4f}}},
+        {{0, 1, 0}, 0.15f, {{-0.16f, 0.4f, -0.16f}, {0.16f, 0.4f, 0.16f}}},
+        {{1, 1, 0}, 0.1f, {{-0.4f, 0, 0}, {-0.4f, -0.2f, -0.2f}, {-0.4f, 0.2f, 0.2f}}},
+        {{0, 1, 1}, 0.1f, {{0.4f, -0.2f, -0.2f}, {0.4f, -0.2f, 0.2f}, {0.4f, 0.2f, 0.2f},
+                           {0.4f, 0.2f, -0.2f}}},
+        {{1, 0, 1}, 0.1f, {{0, -0.4f, 0}, {-0.2f, -0.4f, -0.2f}, {0.2f, -0.4f, -0.2f},
+                           {0.2f, -0.4f, 0.2f}, {-0.2f, -0.4f, 0.2f}}},
+        {{0, 0, 0}, 0.1f, {{-0.2f, -0.25f, -0.4f}, {-0.2f, 0, -0.4f}, {-0.2f, 0.25f, -0.4f},
+                           {0.2f, 0.25f, -0.4f}, {0.2f, 0, -0.4f}, {0.2f, -0.25f, -0.4f}}},
         // clang-format on
     };
-    const Pips pips = pipsOf(resetOne());
-    ASSERT_EQ(pips.size(), 21u);
-    auto pip = pips.begin();
-    for (const auto& face : faces) {
-        for (const Vec& centre : face.centres) {
-            const auto& [rings, normal, colour] = *pip++;
-            EXPECT_EQ(normal, face.normal);
-            EXPECT_EQ(colour, face.colour);
-            // Unit side normals in the face's plane, counter-clockwise seen from outside;
-            // the base ring around the centre, the top 0.1 further out.
-            const Vec quarterTurn = cross(vec(rings.sideNormals[0]), vec(rings.sideNormals[2]));
-            EXPECT_NEAR(dot(quarterTurn, normal), 1.0f, 1e-6);
-            for (int k = 0; k < 8; ++k) {
-                const Vec side = vec(rings.sideNormals[k]);
-                EXPECT_NEAR(dot(side, side), 1.0f, 1e-6);
-                EXPECT_NEAR(dot(side, normal), 0.0f, 1e-6);
-                for (int a = 0; a < 3; ++a) {
-                    EXPECT_NEAR(rings.base[k][a], centre[a] + face.radius * side[a], 1e-6);
-                    EXPECT_NEAR(rings.top[k][a], rings.base[k][a] + 0.1f * normal[a], 1e-6);
-                }
-            }
-        }
-    }
-}
-
-TEST(DieDrawing, EveryOrientationIsTheResetDieTurned) {
-    // All 24 orientations, found by rolling.
+    // Every orientation a die can reach, found by rolling.
     std::set<std::tuple<int, int, int>> seen;
-    std::vector<Die> queue = {resetOne()};
-    const Pips home = pipsOf(queue[0]);
-    while (!queue.empty()) {
+    for (std::vector<Die> queue = {resetOne()}; !queue.empty();) {
         const Die d = queue.back();
         queue.pop_back();
         if (!seen.insert({d.top, d.north, d.east}).second) {
@@ -185,20 +166,35 @@ TEST(DieDrawing, EveryOrientationIsTheResetDieTurned) {
             queue.push_back(d);
             roll(queue.back());
         }
-        // A right-handed rotation with the columns homeX, homeY, homeZ, taking each
-        // point p of the reset die to p.x homeX + p.y homeY + p.z homeZ.
+        // Where the reset die's +x, +y and +z sides are now: the columns of its rotation.
+        const Vec home[3] = {sideOf(d, 4), sideOf(d, 2), sideOf(d, 1)};
         const DieFrame f = dieFrame(d);
-        EXPECT_EQ(dot(vec(f.homeX), cross(vec(f.homeY), vec(f.homeZ))), 1.0f) << d.top << d.north;
+        ASSERT_EQ(std::tuple(vec(f.homeX), vec(f.homeY), vec(f.homeZ)),
+                  std::tuple(home[0], home[1], home[2]))
+            << "top " << d.top << " north " << d.north;
         const Pips pips = pipsOf(d);
-        for (std::size_t i = 0; i < pips.size(); ++i) {
-            const PipRings& from = std::get<0>(home[i]);
-            const PipRings& to = std::get<0>(pips[i]);
-            for (int k = 0; k < 8; ++k) {
-                for (int a = 0; a < 3; ++a) {
-                    const Vec row = {f.homeX[a], f.homeY[a], f.homeZ[a]};
-                    ASSERT_NEAR(to.top[k][a], dot(vec(from.top[k]), row), 1e-5) << d.top << d.north;
-                    ASSERT_NEAR(to.base[k][a], dot(vec(from.base[k]), row), 1e-5)
-                        << d.top << d.north;
+        ASSERT_EQ(pips.size(), 21u);
+        auto pip = pips.begin();
+        for (int v = 1; v <= 6; ++v) {
+            for (const Vec& at : faces[v - 1].centres) {
+                const auto& [rings, normal, colour] = *pip++;
+                ASSERT_EQ(normal, sideOf(d, v)) << v;
+                ASSERT_EQ(colour, faces[v - 1].colour) << v;
+                // Unit side normals in the face's plane, counter-clockwise seen from outside;
+                // the base ring around the turned centre, the top 0.1 further out.
+                const Vec quarterTurn = cross(vec(rings.sideNormals[0]), vec(rings.sideNormals[2]));
+                ASSERT_NEAR(dot(quarterTurn, normal), 1.0f, 1e-6) << v;
+                for (int k = 0; k < 8; ++k) {
+                    const Vec side = vec(rings.sideNormals[k]);
+                    ASSERT_NEAR(dot(side, side), 1.0f, 1e-6);
+                    ASSERT_NEAR(dot(side, normal), 0.0f, 1e-6);
+                    for (int a = 0; a < 3; ++a) {
+                        const float centre =
+                            at[0] * home[0][a] + at[1] * home[1][a] + at[2] * home[2][a];
+                        ASSERT_NEAR(rings.base[k][a], centre + faces[v - 1].radius * side[a], 1e-6)
+                            << "value " << v << " with top " << d.top << " north " << d.north;
+                        ASSERT_NEAR(rings.top[k][a], rings.base[k][a] + 0.1f * normal[a], 1e-6);
+                    }
                 }
             }
         }
@@ -211,9 +207,8 @@ TEST(DieDrawing, AFaceValueOutOfRangeLeavesItsAxisEmptyAndStillDraws) {
     d.top = 9;
     d.north = -3;
     const DieFrame f = dieFrame(d);
-    EXPECT_EQ(vec(f.homeX), (Vec{1, 0, 0}));
-    EXPECT_EQ(vec(f.homeY), Vec{});
-    EXPECT_EQ(vec(f.homeZ), Vec{});
+    EXPECT_EQ(std::tuple(vec(f.homeX), vec(f.homeY), vec(f.homeZ)),
+              std::tuple(Vec{1, 0, 0}, Vec{}, Vec{}));
     EXPECT_EQ(pipsOf(d).size(), 21u);
 }
 

@@ -21,54 +21,47 @@ namespace {
 
 using SceneState = RenderTest;
 
-std::vector<float> lightOrMaterial(GLenum source, GLenum name) {
-    std::vector<float> values(4);
-    source == GL_LIGHT0 ? glGetLightfv(source, name, values.data())
-                        : glGetMaterialfv(source, name, values.data());
-    return values;
-}
-
 TEST_F(SceneState, InitSceneSetsTheLightTheMaterialsAndTheSwitches) {
     // Working records scribbled over first: initScene must copy the defaults back.
     boardMaterial.ambient[0] = 0.9f;
     light0.position[0] = 5.0f;
     initScene();
-    for (GLenum on : {GL_LIGHTING, GL_LIGHT0, GL_DEPTH_TEST, GL_NORMALIZE, GL_CULL_FACE}) {
-        EXPECT_TRUE(glIsEnabled(on)) << on;
-    }
-    GLint mode[2] = {};
-    for (auto [name, value] : {std::pair<GLenum, GLint>{GL_DEPTH_FUNC, GL_LESS},
-                               {GL_CULL_FACE_MODE, GL_BACK},
-                               {GL_SHADE_MODEL, GL_FLAT},
-                               {GL_POLYGON_MODE, GL_FILL}}) {
-        glGetIntegerv(name, mode);
-        EXPECT_EQ(mode[0], value) << name;
-    }
-    EXPECT_EQ(mode[1], GL_LINE); // back faces are outlines
-    // Specified with the identity: the light's direction is fixed in eye space.
-    EXPECT_EQ(lightOrMaterial(GL_LIGHT0, GL_POSITION),
-              (std::vector<float>{0.2f, 0.2f, 1.0f, 0.0f}));
     applyBoardMaterial();
-    EXPECT_EQ(lightOrMaterial(GL_FRONT, GL_AMBIENT), (std::vector<float>{0.2f, 0.2f, 0.2f, 1.0f}));
-    applyTextMaterial();
-    EXPECT_EQ(lightOrMaterial(GL_FRONT, GL_EMISSION), (std::vector<float>{1.0f, 1.0f, 1.0f, 1.0f}));
+    // Back faces are outlines.
+    // clang-format off
+    const GLint state[][3] = {{GL_LIGHTING, 1}, {GL_LIGHT0, 1}, {GL_DEPTH_TEST, 1},
+        {GL_NORMALIZE, 1}, {GL_CULL_FACE, 1}, {GL_DEPTH_FUNC, GL_LESS}, {GL_CULL_FACE_MODE, GL_BACK},
+        {GL_SHADE_MODEL, GL_FLAT}, {GL_POLYGON_MODE, GL_FILL, GL_LINE}};
+    // clang-format on
+    for (const auto& [name, first, second] : state) {
+        GLint got[2] = {};
+        glGetIntegerv(static_cast<GLenum>(name), got);
+        EXPECT_EQ(std::pair(got[0], got[1]), std::pair(first, second)) << name;
+    }
+    // Specified with the identity, the light's direction stays fixed in eye space.
+    GLfloat v[4] = {};
+    glGetLightfv(GL_LIGHT0, GL_POSITION, v);
+    EXPECT_EQ(std::vector<float>(v, v + 4), (std::vector<float>{0.2f, 0.2f, 1.0f, 0.0f}));
+    glGetMaterialfv(GL_FRONT, GL_AMBIENT, v);
+    EXPECT_EQ(std::vector<float>(v, v + 4), (std::vector<float>{0.2f, 0.2f, 0.2f, 1.0f}));
 }
 
 TEST_F(SceneState, ReshapeSetsTheFrustumViewportAndTextSteps) {
     EXPECT_EQ(std::pair(textStepX, textStepY), std::pair(0.2f, 0.3f));
     glTranslatef(1.0f, 2.0f, 3.0f);
     reshape(600, 300);
-    // glFrustum(-3, 3, -3, 3, 10, 17), which GL keeps in single precision; and the
-    // model-view matrix the identity again.
-    GLfloat m[16] = {};
+    // glFrustum(-3, 3, -3, 3, 10, 17), which GL keeps in single precision, and the
+    // identity as the model-view matrix, current again.
+    GLfloat m[32] = {};
     glGetFloatv(GL_PROJECTION_MATRIX, m);
-    const float frustum[16] = {10.0f / 3, 0, 0,          0,  0, 10.0f / 3, 0,           0,
-                               0,         0, -27.0f / 7, -1, 0, 0,         -340.0f / 7, 0};
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_FLOAT_EQ(m[i], frustum[i]) << i;
+    glGetFloatv(GL_MODELVIEW_MATRIX, m + 16);
+    // clang-format off
+    const float expected[32] = {10.0f / 3, 0, 0, 0, 0, 10.0f / 3, 0, 0, 0, 0, -27.0f / 7, -1,
+                                0, 0, -340.0f / 7, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    // clang-format on
+    for (int i = 0; i < 32; ++i) {
+        EXPECT_FLOAT_EQ(m[i], expected[i]) << i;
     }
-    glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    EXPECT_EQ(m[12] + m[13] + m[14], 0.0f);
     GLint state[4] = {};
     glGetIntegerv(GL_MATRIX_MODE, state);
     EXPECT_EQ(state[0], GL_MODELVIEW);
