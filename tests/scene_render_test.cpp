@@ -1,10 +1,22 @@
-// The fixed GL state and the projection, read back from a real context.
+// The scene read back from a real context: the fixed GL state and the projection, the
+// board under the fixed and the turning view and in a wide window, and the die at rest
+// and at the end of a roll.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <tuple>
+#include <utility>
+#include <vector>
+
 #include "board_draw.h"
+#include "die.h"
+#include "flow.h"
+#include "frame.h"
 #include "opengl.h"
 #include "render_probe.h"
 #include "scene.h"
+#include "stage.h"
 
 namespace {
 
@@ -15,108 +27,252 @@ TEST_F(SceneState, InitSceneSetsTheLightTheMaterialsAndTheSwitches) {
     boardMaterial.ambient[0] = 0.9f;
     light0.position[0] = 5.0f;
     initScene();
-
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_TRUE(glIsEnabled(GL_NORMALIZE));
-    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-    GLint value[2] = {};
-    glGetIntegerv(GL_DEPTH_FUNC, value);
-    EXPECT_EQ(value[0], GL_LESS);
-    glGetIntegerv(GL_CULL_FACE_MODE, value);
-    EXPECT_EQ(value[0], GL_BACK);
-    glGetIntegerv(GL_SHADE_MODEL, value);
-    EXPECT_EQ(value[0], GL_FLAT);
-    glGetIntegerv(GL_POLYGON_MODE, value);
-    EXPECT_EQ(value[0], GL_FILL); // front
-    EXPECT_EQ(value[1], GL_LINE); // back
-
-    // The light was specified with the identity: its direction is fixed in eye space.
+    applyBoardMaterial();
+    // Back faces are outlines.
+    // clang-format off
+    const GLint state[][3] = {{GL_LIGHTING, 1}, {GL_LIGHT0, 1}, {GL_DEPTH_TEST, 1},
+        {GL_NORMALIZE, 1}, {GL_CULL_FACE, 1}, {GL_DEPTH_FUNC, GL_LESS}, {GL_CULL_FACE_MODE, GL_BACK},
+        {GL_SHADE_MODEL, GL_FLAT}, {GL_POLYGON_MODE, GL_FILL, GL_LINE}};
+    // clang-format on
+    for (const auto& [name, first, second] : state) {
+        GLint got[2] = {};
+        glGetIntegerv(static_cast<GLenum>(name), got);
+        EXPECT_EQ(std::pair(got[0], got[1]), std::pair(first, second)) << name;
+    }
+    // Specified with the identity, the light's direction stays fixed in eye space.
     GLfloat v[4] = {};
     glGetLightfv(GL_LIGHT0, GL_POSITION, v);
-    EXPECT_FLOAT_EQ(v[0], 0.2f);
-    EXPECT_FLOAT_EQ(v[2], 1.0f);
-    EXPECT_EQ(v[3], 0.0f);
-    applyBoardMaterial();
+    EXPECT_EQ(std::vector<float>(v, v + 4), (std::vector<float>{0.2f, 0.2f, 1.0f, 0.0f}));
     glGetMaterialfv(GL_FRONT, GL_AMBIENT, v);
-    EXPECT_FLOAT_EQ(v[0], 0.2f);
-    applyTextMaterial();
-    glGetMaterialfv(GL_FRONT, GL_EMISSION, v);
-    EXPECT_EQ(v[0] + v[1] + v[2], 3.0f);
+    EXPECT_EQ(std::vector<float>(v, v + 4), (std::vector<float>{0.2f, 0.2f, 0.2f, 1.0f}));
 }
 
 TEST_F(SceneState, ReshapeSetsTheFrustumViewportAndTextSteps) {
-    glMatrixMode(GL_MODELVIEW);
+    EXPECT_EQ(std::pair(textStepX, textStepY), std::pair(0.2f, 0.3f));
     glTranslatef(1.0f, 2.0f, 3.0f);
     reshape(600, 300);
-
-    GLdouble m[16] = {};
-    glGetDoublev(GL_PROJECTION_MATRIX, m);
-    // glFrustum(-3, 3, -3, 3, 10, 17); GL keeps it in single precision.
-    EXPECT_FLOAT_EQ(static_cast<float>(m[0]), 10.0f / 3.0f);
-    EXPECT_FLOAT_EQ(static_cast<float>(m[5]), 10.0f / 3.0f);
-    EXPECT_FLOAT_EQ(static_cast<float>(m[10]), -27.0f / 7.0f);
-    EXPECT_EQ(m[11], -1.0);
-    EXPECT_FLOAT_EQ(static_cast<float>(m[14]), -340.0f / 7.0f);
-    glGetDoublev(GL_MODELVIEW_MATRIX, m);
-    EXPECT_EQ(m[12] + m[13] + m[14], 0.0); // the identity again
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(mode, GL_MODELVIEW);
-
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 600);
-    EXPECT_EQ(viewport[3], 300);
-    EXPECT_EQ(windowWidth, 600);
-    EXPECT_EQ(windowHeight, 300);
-    EXPECT_FLOAT_EQ(textStepX, 0.1f);
-    EXPECT_FLOAT_EQ(textStepY, 0.3f);
-
-    // Minimised: the viewport goes to nothing, the text steps stay usable.
-    reshape(0, 0);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 0);
-    EXPECT_EQ(viewport[3], 0);
-    EXPECT_FLOAT_EQ(textStepX, 0.1f);
-    EXPECT_FLOAT_EQ(textStepY, 0.3f);
+    // glFrustum(-3, 3, -3, 3, 10, 17), which GL keeps in single precision, and the
+    // identity as the model-view matrix, current again.
+    GLfloat m[32] = {};
+    glGetFloatv(GL_PROJECTION_MATRIX, m);
+    glGetFloatv(GL_MODELVIEW_MATRIX, m + 16);
+    // clang-format off
+    const float expected[32] = {10.0f / 3, 0, 0, 0, 0, 10.0f / 3, 0, 0, 0, 0, -27.0f / 7, -1,
+                                0, 0, -340.0f / 7, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    // clang-format on
+    for (int i = 0; i < 32; ++i) {
+        EXPECT_FLOAT_EQ(m[i], expected[i]) << i;
+    }
+    GLint state[4] = {};
+    glGetIntegerv(GL_MATRIX_MODE, state);
+    EXPECT_EQ(state[0], GL_MODELVIEW);
+    EXPECT_EQ(std::pair(windowWidth, windowHeight), std::pair(600, 300));
+    EXPECT_EQ(std::pair(textStepX, textStepY), std::pair(0.1f, 0.3f));
+    // A minimised window: the viewport goes to nothing, the text steps stay usable.
+    for (auto [w, h] : {std::pair{0, 0}, {0, 200}, {400, 0}}) {
+        reshape(w, h);
+        glGetIntegerv(GL_VIEWPORT, state);
+        EXPECT_EQ(std::pair(state[2], state[3]), std::pair(w, h));
+        EXPECT_EQ(std::pair(textStepX, textStepY), std::pair(0.1f, 0.3f));
+    }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(SceneState, AWideWindowStretchesTheBoardAboutTheCentre) {
-    openContext(400, 200);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    setFrameView(PhasePlay);
-    drawBoard();
-    glPopMatrix();
-    const Pixels pixels = readPixels();
+// Where each value's marks stand in its cell, as offsets from the cell's corner, their
+// corner radius and their colour.
+const std::vector<std::pair<double, double>> markOffsets[7] = {
+    {},
+    {{0.5, 0.5}},
+    {{0.34, 0.34}, {0.66, 0.66}},
+    {{0.3, 0.3}, {0.5, 0.5}, {0.7, 0.7}},
+    {{0.3, 0.3}, {0.7, 0.3}, {0.3, 0.7}, {0.7, 0.7}},
+    {{0.3, 0.3}, {0.7, 0.3}, {0.3, 0.7}, {0.7, 0.7}, {0.5, 0.5}},
+    {{0.3, 0.25}, {0.3, 0.5}, {0.3, 0.75}, {0.7, 0.25}, {0.7, 0.5}, {0.7, 0.75}},
+};
+const double markRadius[7] = {0.0, 0.2, 0.15, 0.1, 0.1, 0.1, 0.1};
+const Rgb markColour[7] = {colour::Blue, colour::Red,     colour::Green, colour::Yellow,
+                           colour::Cyan, colour::Magenta, colour::White};
 
-    const View view = playView();
-    for (double c : {0.5, 2.5, 3.5, 5.5}) {
-        EXPECT_TRUE(pixelIs(pixels, project(view, c, c, 0, 400, 200), colour::Blue)) << c;
-        EXPECT_TRUE(pixelIs(pixels, project(view, c, 6.0 - c, 0, 400, 200), colour::Blue)) << c;
-    }
-    // The board's centre, where four gaps meet, is the window's centre.
-    EXPECT_TRUE(pixelIs(pixels, {200.0, 100.0}, colour::Black));
-    // Twice as wide as high: the blue runs through the middle of the window's cells.
-    int firstX = -1, lastX = -1, firstY = -1, lastY = -1;
-    const ScreenPoint mid = project(view, 2.5, 2.5, 0, 400, 200);
-    for (int x = 0; x < 400; ++x) {
-        if (pixelIs(pixels, {x + 0.5, mid.y}, colour::Blue)) {
-            lastX = x;
-            firstX = firstX < 0 ? x : firstX;
+// Checks the board on a fine grid against how it must look from the view: blue 0.9 x 0.9
+// squares parted by black gaps, and on each the marks of its value. Points within
+// `margin` of an edge, where a pixel may round either way, are left out.
+void expectBoard(const Pixels& pixels, const View& view, double margin) {
+    int wrong = 0;
+    for (double x = -0.3; x < 6.3; x += 0.025) {
+        for (double y = -0.3; y < 6.3; y += 0.025) {
+            const int cx = static_cast<int>(std::floor(x));
+            const int cy = static_cast<int>(std::floor(y));
+            const double fx = x - cx;
+            const double fy = y - cy;
+            if (std::min({std::abs(fx - 0.05), std::abs(fx - 0.95), std::abs(fy - 0.05),
+                          std::abs(fy - 0.95)}) < margin) {
+                continue;
+            }
+            const bool square = cx >= 0 && cx < 6 && cy >= 0 && cy < 6 && fx > 0.05 && fx < 0.95 &&
+                                fy > 0.05 && fy < 0.95;
+            const int v = square && Board[cx][cy] >= 1 && Board[cx][cy] <= 6 ? Board[cx][cy] : 0;
+            double d = 1.0;
+            for (auto [mx, my] : markOffsets[v]) {
+                d = std::min(d, std::hypot(fx - mx, fy - my));
+            }
+            // A mark's flat sides lie 0.924 of its radius from the centre.
+            if (d > 0.92 * markRadius[v] - margin && d < markRadius[v] + margin) {
+                continue;
+            }
+            const bool mark = d < markRadius[v];
+            const Rgb expected = mark ? markColour[v] : square ? colour::Blue : colour::Black;
+            const auto found = pixelIs(
+                pixels, project(view, x, y, mark ? 0.05 : 0.0, pixels.width(), pixels.height()),
+                expected);
+            if (!found && ++wrong <= 3) {
+                ADD_FAILURE() << found.message() << " at " << x << ", " << y;
+            }
         }
     }
-    for (int y = 0; y < 200; ++y) {
-        if (pixelIs(pixels, {mid.x, y + 0.5}, colour::Blue)) {
-            lastY = y;
-            firstY = firstY < 0 ? y : firstY;
+    EXPECT_EQ(wrong, 0);
+}
+
+class BoardPixels : public RenderTest {
+  protected:
+    // Every value and some without marks, laid out so that swapped indices or a turned
+    // board show: 1 on Board[0][0] in the lower left, 6 on Board[5][0] in the lower right.
+    void fillBoard() {
+        for (int x = 0; x < 6; ++x) {
+            for (int y = 0; y < 6; ++y) {
+                Board[x][y] = (x + 2 * y + 2) % 9 - 1;
+            }
+        }
+        Board[4][5] = 1 << 30;
+        Board[5][5] = -(1 << 30);
+    }
+    Pixels drawBoardOnly() {
+        fillBoard();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        setFrameView(PhasePlay);
+        drawBoard();
+        glPopMatrix();
+        return readPixels();
+    }
+};
+
+TEST_F(BoardPixels, InPlayTheBoardIsSeenFaceOn) {
+    expectBoard(drawBoardOnly(), playView(), 0.025);
+}
+
+TEST_F(BoardPixels, AWideWindowStretchesTheBoardAboutTheCentre) {
+    openContext(600, 300);
+    expectBoard(drawBoardOnly(), playView(), 0.025);
+}
+
+class TurningView : public BoardPixels, public ::testing::WithParamInterface<GamePhase> {};
+
+TEST_P(TurningView, TurnsTheBoardAboutItsCentreFrameByFrame) {
+    phase = GetParam();
+    stageNumber = phase == PhaseTitle ? 0 : 4;
+    message = static_cast<MessageId>(0);
+    fillBoard();
+    die.posZ = -50.0f; // behind the far plane, out of the way
+    for (int frame = 0; frame < 400; ++frame) {
+        drawFrame();
+    }
+    // 400 frames: past a full turn of 361, 39 degrees on; tilt and distance at rest.
+    expectBoard(readPixels(), turningView(39.0, -45.0, -14.014211), 0.09);
+
+    // Every frame left the model-view matrix and the colour material as it found them.
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1);
+    GLfloat m[16] = {};
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(m[i], i % 5 == 0 ? 1.0f : 0.0f) << i;
+    }
+    EXPECT_FALSE(glIsEnabled(GL_COLOR_MATERIAL));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+INSTANTIATE_TEST_SUITE_P(TitleAndReplay, TurningView, ::testing::Values(PhaseTitle, PhaseReplay));
+
+class DiePixels : public RenderTest {
+  protected:
+    // The die at rest on its cell, as the game puts it between rolls, with no bottom line.
+    Pixels drawAtRest() {
+        die.posX = static_cast<float>(die.x + 0.5);
+        die.posY = static_cast<float>(die.y + 0.5);
+        die.posZ = 0.5f;
+        die.angleX = die.angleY = 0.0f;
+        message = static_cast<MessageId>(0);
+        drawFrame();
+        return readPixels();
+    }
+    // Probes at (s, t) from the middle of the die's top, `above` its centre: 0.5 on the
+    // pips' tops, 0.4 on the body's face.
+    void expectOnTop(const Pixels& pixels, std::vector<std::pair<double, double>> at, double above,
+                     Rgb expected) {
+        for (auto [s, t] : at) {
+            EXPECT_TRUE(pixelIs(
+                pixels,
+                project(playView(), die.x + 0.5 + s, die.y + 0.5 + t, 0.5 + above, width, height),
+                expected))
+                << s << ", " << t;
         }
     }
-    EXPECT_NEAR(lastX - firstX, 2 * (lastY - firstY), 2);
-    EXPECT_NEAR(firstX + lastX, 399, 2); // centred across
-    EXPECT_NEAR(firstY + lastY, 199, 2); // and up and down
+};
+
+TEST_F(DiePixels, TheResetDieShowsItsRedOneAndARollNorthTheMagentaFive) {
+    // Play neither turns the view nor moves the turning view's camera.
+    cameraSpin = 50.0f;
+    cameraTilt = -30.0f;
+    Pixels pixels = drawAtRest();
+    expectOnTop(pixels, {{0, 0}, {0.15, 0}}, 0.5, colour::Red);
+    expectOnTop(pixels, {{-0.3, -0.3}, {-0.3, 0.3}, {0.3, -0.3}, {0.3, 0.3}}, 0.4, colour::White);
+    EXPECT_EQ(std::pair(cameraSpin, cameraTilt), std::pair(50.0f, -30.0f));
+
+    rollNorth(die);
+    pixels = drawAtRest();
+    expectOnTop(pixels, {{0, 0}, {-0.2, -0.2}, {0.2, -0.2}, {0.2, 0.2}, {-0.2, 0.2}}, 0.5,
+                colour::Magenta);
+    expectOnTop(pixels, {{0, 0.2}, {0.2, 0}}, 0.4, colour::White);
+    // The cell it left is bare again.
+    EXPECT_TRUE(pixelIs(pixels, project(playView(), 0.5, 0.3, 0, width, height), colour::Blue));
+}
+
+// Pixels of either frame with no pixel of their colour within a pixel in the other:
+// where geometry only rounds the other way, the colour lies next to it.
+int differences(const Pixels& a, const Pixels& b) {
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const ScreenPoint p = {x + 0.5, y + 0.5};
+            count += colourNear(a, p, b.at(x, y), 1) && colourNear(b, p, a.at(x, y), 1) ? 0 : 1;
+        }
+    }
+    return count;
+}
+
+// At the last angle of a roll the turned die must look just like the die at rest on
+// the new cell: this holds only if it is turned about its own centre after being
+// moved there, by the angles the game gives.
+TEST_F(DiePixels, AtTheEndOfARollTheTurnedDieMatchesTheRolledOne) {
+    const std::tuple<void (*)(Die&), float, float> rolls[] = {{rollNorth, -90.0f, 0.0f},
+                                                              {rollSouth, 90.0f, 0.0f},
+                                                              {rollWest, 0.0f, -90.0f},
+                                                              {rollEast, 0.0f, 90.0f}};
+    for (auto [roll, angleX, angleY] : rolls) {
+        resetDie(die);
+        die.x = die.y = 2;
+        Die turned = die;
+        roll(die);
+        const Pixels rolled = drawAtRest();
+        turned.posX = die.posX;
+        turned.posY = die.posY;
+        turned.angleX = angleX;
+        turned.angleY = angleY;
+        turned.steps = die.steps; // the top line counts the completed roll
+        die = turned;
+        drawFrame();
+        EXPECT_EQ(differences(rolled, readPixels()), 0) << angleX << ", " << angleY;
+    }
 }
 
 } // namespace
