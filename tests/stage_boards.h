@@ -1,26 +1,49 @@
-// Hand-made boards for the stage tool's tests: routes painted onto an empty board.
+// Hand-made boards for the stage tool's tests: routes painted onto a board of holes.
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "stage_solver.h"
 
-// A board of impassable cells.
+using Route = std::vector<std::int32_t>;
+
+// `dir` `n` times: routes are written as runs joined with +.
+inline Route run(std::int32_t dir, int n) {
+    return Route(static_cast<std::size_t>(n), dir);
+}
+inline Route operator+(Route a, const Route& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+inline const Route eastThenNorth = run(DirEast, 5) + run(DirNorth, 5); // along the edges
+
+// The reset die after the rolls of `route`, whatever the board.
+inline Die dieAfter(const Route& route) {
+    Die d{};
+    resetDie(d);
+    for (std::int32_t dir : route) {
+        rollDie(d, dir);
+    }
+    return d;
+}
+
 struct TestBoard {
-    std::int32_t cells[BoardSize][BoardSize] = {};
+    std::int32_t cells[BoardSize][BoardSize] = {}; // holes until painted
 
-    // Rolls the reset die along `route` and writes on each cell it enters the face
-    // that lands there. False when the route leaves the board or needs two different
-    // faces on one cell.
-    bool paint(const std::vector<std::int32_t>& route);
+    // Writes on each cell that the reset die enters along `route` the face that lands
+    // there; false when the route leaves the board or needs two faces on one cell.
+    bool paint(const Route& route) {
+        Die d{};
+        resetDie(d);
+        for (std::int32_t dir : route) {
+            rollDie(d, dir);
+            if (d.x >= BoardSize || d.y >= BoardSize ||
+                (cells[d.x][d.y] != 0 && cells[d.x][d.y] != d.bottom)) {
+                return false;
+            }
+            cells[d.x][d.y] = d.bottom;
+        }
+        return true;
+    }
 };
-
-// The faces of the reset die after the rolls of `route`, ignoring the board.
-Die dieAfter(const std::vector<std::int32_t>& route);
-
-// Repeats `dir` `n` times, for writing routes as runs.
-std::vector<std::int32_t> run(std::int32_t dir, int n);
-std::vector<std::int32_t> operator+(std::vector<std::int32_t> a,
-                                    const std::vector<std::int32_t>& b);

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "stage_boards.h"
 #include "stage_check.h"
@@ -12,219 +13,150 @@
 
 namespace {
 
-const std::vector<std::int32_t> eastThenNorth = run(DirEast, 5) + run(DirNorth, 5);
-
-// Six lines of cells for the corridor along the bottom and right edges.
-std::string corridorCells() {
-    TestBoard b;
-    b.paint(eastThenNorth);
-    const std::string text = stageFileText(b.cells, {});
-    return text.substr(0, text.rfind("0\n")); // drop the empty move list
-}
+constexpr bool Fails = true;
+constexpr bool Warns = false;
 
 class StageCheck : public ::testing::Test {
   protected:
     StageReport check(const std::string& content, bool demo = false) {
         return checkStageFile(dir.write("stage.stg", content).c_str(), demo, *a);
     }
-    StageReport checkBoard(const TestBoard& b, const std::vector<std::int32_t>& moves,
-                           bool demo = false) {
+    StageReport check(const TestBoard& b, const Route& moves, bool demo = false) {
         return check(stageFileText(b.cells, moves), demo);
+    }
+    // Six lines of cells for the corridor along the bottom and right edges.
+    static std::string corridorCells() {
+        TestBoard b;
+        b.paint(eastThenNorth);
+        const std::string text = stageFileText(b.cells, {});
+        return text.substr(0, text.rfind("0\n")); // without the empty move list
     }
     TempDir dir;
     std::unique_ptr<StageAnalysis> a = std::make_unique<StageAnalysis>();
 };
 
-// The one finding whose text contains `words`; fails the test unless there is one.
-const Finding* findingWith(const StageReport& r, const std::string& words) {
-    const Finding* found = nullptr;
+// Expects exactly one finding whose text holds `words`, with that severity and place
+// (line 0: no place in the file).
+void expectFinding(const StageReport& r, const std::string& words, bool failure,
+                   std::uint32_t line = 0, std::uint32_t column = 0) {
+    int found = 0;
     for (const Finding& f : r.findings) {
         if (f.text.find(words) != std::string::npos) {
-            EXPECT_EQ(found, nullptr) << "two findings say: " << words;
-            found = &f;
+            ++found;
+            EXPECT_EQ(std::make_tuple(f.failure, f.place.line, f.place.column),
+                      std::make_tuple(failure, line, column))
+                << f.text;
         }
     }
-    EXPECT_NE(found, nullptr) << "no finding says: " << words;
-    return found;
+    EXPECT_EQ(found, 1) << words;
 }
 
-void expectPlace(const Finding* f, std::uint32_t line, std::uint32_t column) {
-    ASSERT_NE(f, nullptr);
-    EXPECT_EQ(f->place.line, line) << f->text;
-    EXPECT_EQ(f->place.column, column) << f->text;
-}
-
-TEST_F(StageCheck, ASoundStagePassesWithItsFigures) {
+TEST_F(StageCheck, StoredMovesMustBeLegalEndOnTheGoalAndBeAShortestSolution) {
     TestBoard b;
     ASSERT_TRUE(b.paint(eastThenNorth));
-    const StageReport r = checkBoard(b, eastThenNorth);
-    ASSERT_TRUE(r.opened);
-    EXPECT_TRUE(r.findings.empty());
-    EXPECT_TRUE(passesCheck(r, true));
-    EXPECT_TRUE(r.storedShortest);
-    EXPECT_EQ(r.figures.shortest, 10u);
-    EXPECT_EQ(r.figures.reachable, 11u);
-}
+    StageReport r = check(b, eastThenNorth);
+    EXPECT_TRUE(r.findings.empty() && passesCheck(r, true) && r.storedShortest);
 
-TEST_F(StageCheck, StoredMovesMustBeLegalAndEndOnTheGoal) {
-    TestBoard b;
-    ASSERT_TRUE(b.paint(eastThenNorth));
+    // The moves' line is "4 4 4 4 4 1 3 ...": left from (5, 1), then left after right.
+    expectFinding(check(b, run(DirEast, 5) + Route{DirNorth, DirWest}),
+                  "move 7 (←) from (5, 1) is refused: it would put 6 on cell (4, 1), which shows 0",
+                  Fails, 8, 13);
+    expectFinding(check(b, run(DirEast, 5) + Route{DirWest}),
+                  "move 6 (←) from (5, 0) is refused: it reverses the roll before it", Fails, 8,
+                  11);
+    r = check(b, run(DirEast, 5) + run(DirNorth, 4));
+    expectFinding(r, "the stored moves end on (5, 4), not on the goal (5, 5)", Fails);
+    EXPECT_EQ(r.measuredRoute, eastThenNorth) << "figures follow a shortest solution instead";
+    expectFinding(check(b, {}), "the stored move list is empty", Fails);
+    expectFinding(check(TestBoard{}, {DirEast}), "the stage cannot be solved", Fails);
 
-    // The sixth move goes up from (5, 0) as it should, but the seventh goes left.
-    std::vector<std::int32_t> wrong = eastThenNorth;
-    wrong[6] = DirWest;
-    StageReport r = checkBoard(b, wrong);
-    EXPECT_FALSE(passesCheck(r, false));
-    const Finding* f = findingWith(r, "move 7 (←) from (5, 1) is refused");
-    expectPlace(f, 8, 13); // the moves' line: "4 4 4 4 4 1 3 ..."
-    EXPECT_TRUE(f->failure);
-    EXPECT_NE(f->text.find("on cell (4, 1), which shows 0"), std::string::npos) << f->text;
-
-    wrong = eastThenNorth;
-    wrong[5] = DirWest; // straight back after rolling right
-    r = checkBoard(b, wrong);
-    findingWith(r, "it reverses the roll before it");
-
-    r = checkBoard(b, run(DirEast, 5) + run(DirNorth, 4));
-    findingWith(r, "end on (5, 4), not on the goal");
-    EXPECT_FALSE(r.storedSolves);
-    // The figures then follow a shortest solution instead.
-    EXPECT_EQ(r.measuredRoute, eastThenNorth);
-
-    r = checkBoard(b, {});
-    findingWith(r, "the stored move list is empty");
-
-    TestBoard past = b;
-    ASSERT_TRUE(past.paint(eastThenNorth + std::vector<std::int32_t>{DirWest}));
-    r = checkBoard(past, eastThenNorth + std::vector<std::int32_t>{DirWest});
-    expectPlace(findingWith(r, "reach the goal at move 10 and go on beyond it"), 8, 21);
-    EXPECT_FALSE(passesCheck(r, false));
-}
-
-TEST_F(StageCheck, ALongerSolutionOnlyWarnsButFailsInStrictMode) {
-    const std::vector<std::int32_t> longWay = {DirNorth, DirEast,  DirEast,  DirEast,
-                                               DirEast,  DirNorth, DirWest,  DirNorth,
-                                               DirEast,  DirNorth, DirNorth, DirEast};
-    TestBoard b;
-    ASSERT_TRUE(b.paint(eastThenNorth));
+    // A longer way round is a solution still, but not a shortest one.
+    const Route longWay = Route{DirNorth} + run(DirEast, 4) +
+                          Route{DirNorth, DirWest, DirNorth, DirEast, DirNorth, DirNorth, DirEast};
     ASSERT_TRUE(b.paint(longWay));
-    const StageReport r = checkBoard(b, longWay);
-    EXPECT_TRUE(r.storedSolves);
-    EXPECT_FALSE(r.storedShortest);
-    const Finding* f = findingWith(r, "the stored solution has 12 moves; a shortest one has 10");
-    ASSERT_NE(f, nullptr);
-    EXPECT_FALSE(f->failure);
-    EXPECT_TRUE(passesCheck(r, false));
-    EXPECT_FALSE(passesCheck(r, true));
+    r = check(b, longWay);
+    expectFinding(r, "the stored solution has 12 moves; a shortest one has 10", Warns);
+    EXPECT_TRUE(passesCheck(r, false) && r.storedSolves && !passesCheck(r, true));
     EXPECT_EQ(r.measuredRoute, longWay);
-}
-
-TEST_F(StageCheck, AnUnsolvableStageFails) {
-    std::string zeros;
-    for (int i = 0; i < 36; ++i) {
-        zeros += "0 ";
-    }
-    const StageReport r = check(zeros + "\n1 4\n");
-    EXPECT_FALSE(passesCheck(r, false));
-    findingWith(r, "cannot be solved");
+    ASSERT_TRUE(b.paint(eastThenNorth + Route{DirWest}));
+    expectFinding(check(b, eastThenNorth + Route{DirWest}),
+                  "the stored moves reach the goal at move 10 and go on beyond it", Fails, 8, 21);
 }
 
 TEST_F(StageCheck, ValuesTheReaderKeepsSilentlyAreReportedWhereTheyStand) {
     std::string cells = corridorCells();
     cells.replace(cells.find('\n') - 1, 1, "9");  // (0, 5) on line 1, column 11
     cells.replace(cells.find('\n') + 3, 1, "-1"); // (1, 1) on line 2, column 3
-    const std::string moves = "10\n4 4 4 4 4 1 1 1 1 1 0x\n";
-    const StageReport r = check(cells + moves);
-    expectPlace(findingWith(r, "cell (0, 5) holds 9"), 1, 11);
-    expectPlace(findingWith(r, "cell (1, 1) holds -1"), 2, 3);
+    StageReport r = check(cells + "10\n4 4 4 4 4 1 1 1 1 1 0x\n");
+    expectFinding(r, "cell (0, 5) holds 9", Warns, 1, 11);
+    expectFinding(r, "cell (1, 1) holds -1", Warns, 2, 3);
     // "0x" with no digit after it is the number 0 and then the text "x".
-    expectPlace(findingWith(r, "the number 0 after the last move is ignored"), 8, 21);
+    expectFinding(r, "the number 0 after the last move is ignored (the count says 10)", Warns, 8,
+                  21);
     EXPECT_TRUE(passesCheck(r, false)) << "neither cell is on the way";
-    EXPECT_FALSE(passesCheck(r, true));
-
-    const StageReport odd = check(corridorCells() + "12 4 4 4 4 4 0 1 1 1 07 1 1\n");
-    expectPlace(findingWith(odd, "move 6 is 0, which names no roll"), 7, 14);
-    expectPlace(findingWith(odd, "move 10 is 7, which names no roll"), 7, 22);
-    EXPECT_TRUE(odd.storedSolves) << "the replay passes over codes that name no roll";
 
     // "08" is an octal 0 and then a decimal 8: two moves, neither a roll.
-    const StageReport glued = check(corridorCells() + "12 4 4 4 4 4 08 1 1 1 1 1 99999999999\n");
-    expectPlace(findingWith(glued, "runs on from the one before it"), 7, 15);
-    expectPlace(findingWith(glued, "move 7 is 8, which names no roll"), 7, 15);
-    expectPlace(findingWith(glued, "does not fit in 32 bits and reads as 2147483647"), 7, 27);
-}
+    r = check(corridorCells() + "13 4 4 4 4 4 07 1 1 08 1 1 1 99999999999\n");
+    expectFinding(r, "move 6 is 7, which names no roll", Warns, 7, 14);
+    expectFinding(r, "runs on from the one before it", Warns, 7, 22);
+    expectFinding(r, "move 10 is 8, which names no roll", Warns, 7, 22);
+    expectFinding(r, "does not fit in 32 bits and reads as 2147483647", Warns, 7, 30);
+    EXPECT_TRUE(r.storedSolves) << "the replay passes over codes that name no roll";
 
-TEST_F(StageCheck, CountsBeyondTheMoveListAreReported) {
-    std::string moves;
-    for (int i = 0; i < 300; ++i) {
-        moves += i < 10 ? std::to_string(eastThenNorth[static_cast<std::size_t>(i)]) + " " : "0 ";
+    std::string moves = "4 4 4 4 4 1 1 1 1 1";
+    for (int i = 10; i < 300; ++i) {
+        moves += " 0";
     }
-    StageReport r = check(corridorCells() + "300\n" + moves);
-    expectPlace(findingWith(r, "the move count 300 is above 256"), 7, 1);
-    findingWith(r, "the number 0 after the last move is ignored (the count says 300)");
-
+    r = check(corridorCells() + "300\n" + moves);
+    expectFinding(r, "the move count 300 is above 256; only the first 256 moves are read", Warns, 7,
+                  1);
+    expectFinding(r, "the number 0 after the last move is ignored (the count says 300)", Warns, 8,
+                  513);
     r = check(corridorCells() + "-1\n" + moves);
-    expectPlace(findingWith(r, "the move count -1 is negative and reads as 4294967295"), 7, 1);
+    expectFinding(r, "the move count -1 is negative and reads as 4294967295", Warns, 7, 1);
 }
 
-TEST_F(StageCheck, AShortFileFailsSinceTheGameWouldKeepOldValues) {
-    StageReport r = check("6 6 6\n6 x 6");
-    const Finding* f = findingWith(r, "text that is not a number stops the reading after 4 of 36");
-    expectPlace(f, 2, 3);
-    EXPECT_TRUE(f->failure);
-
-    r = check(corridorCells());
-    expectPlace(findingWith(r, "the file ends before the move count"), 7, 1);
-    EXPECT_FALSE(passesCheck(r, false));
-
-    r = check(corridorCells() + "10\n4 4 4\n");
-    expectPlace(findingWith(r, "the file ends after 3 of 10 moves"), 9, 1);
-
-    r = check("");
-    findingWith(r, "the file ends after 0 of 36 cell values");
-}
-
-TEST_F(StageCheck, AFileThatCannotBeReadIsSaidSo) {
+TEST_F(StageCheck, AShortOrUnreadableFileFailsSinceTheGameWouldKeepOldValues) {
+    expectFinding(check("6 6 6\n6 x 6"),
+                  "text that is not a number stops the reading after 4 of 36 cell values", Fails, 2,
+                  3);
+    expectFinding(check(corridorCells()), "the file ends before the move count", Fails, 7, 1);
+    expectFinding(check(corridorCells() + "10\n4 4 4\n"), "the file ends after 3 of 10 moves",
+                  Fails, 9, 1);
+    expectFinding(check(""), "the file ends after 0 of 36 cell values", Fails, 1, 1);
     EXPECT_FALSE(checkStageFile((dir.path() / "absent.stg").string().c_str(), false, *a).opened);
     const StageReport folder = checkStageFile(dir.path().string().c_str(), false, *a);
-    EXPECT_FALSE(folder.opened);
-    EXPECT_FALSE(passesCheck(folder, false));
+    EXPECT_FALSE(folder.opened || passesCheck(folder, false));
 }
 
-TEST_F(StageCheck, TheDemoMustLoopLegallyAcrossItsSeam) {
-    // Twice round the 3 x 3 square of the bottom-left corner brings the die back
-    // lying as it was reset; the ring of cells needs the same faces both times.
-    const std::vector<std::int32_t> ring =
-        run(DirEast, 2) + run(DirNorth, 2) + run(DirWest, 2) + run(DirSouth, 2);
-    ASSERT_EQ(orientationOf(dieAfter(ring)), 0) << "one round restores the die";
+TEST_F(StageCheck, TheDemoMustComeHomeAsResetAndLoopLegallyAcrossItsSeam) {
+    // Round the 3 x 3 square in the bottom-left corner, back lying as it was reset.
+    const Route ring = run(DirEast, 2) + run(DirNorth, 2) + run(DirWest, 2) + run(DirSouth, 2);
     TestBoard b;
     ASSERT_TRUE(b.paint(ring));
-    StageReport r = checkBoard(b, ring, true);
+    StageReport r = check(b, ring, true);
     EXPECT_TRUE(passesCheck(r, true)) << (r.findings.empty() ? "" : r.findings[0].text);
     EXPECT_EQ(r.loopCells, 8u);
+    EXPECT_FALSE(passesCheck(check(b, ring, false), false)) << "as a stage it reaches no goal";
+    expectFinding(check(b, run(DirEast, 2) + run(DirNorth, 2), true), "the demo ends on (2, 2)",
+                  Fails);
+    expectFinding(check(b, {}, true), "the demo has no moves", Warns);
 
-    // As a stage the same file fails: the loop never reaches the goal.
-    EXPECT_FALSE(passesCheck(checkBoard(b, ring, false), false));
+    // Home again, but lying another way: each pass would start differently.
+    const Route turned = run(DirEast, 3) + Route{DirNorth} + run(DirWest, 3) + Route{DirSouth};
+    TestBoard t;
+    ASSERT_TRUE(t.paint(turned));
+    expectFinding(check(t, turned, true),
+                  "the demo ends on (0, 0) with 4 on top and 6 to the north", Fails);
 
-    // Half the ring ends elsewhere, so each pass would start somewhere new.
-    const std::vector<std::int32_t> half = run(DirEast, 2) + run(DirNorth, 2);
-    r = checkBoard(b, half, true);
-    findingWith(r, "the demo ends on (2, 2)");
-    EXPECT_FALSE(passesCheck(r, false));
-
-    // This loop comes home from the right and left to the right: every pass is legal
-    // on its own, but each pass after the first would start by rolling straight back.
-    const std::vector<std::int32_t> seam = {DirEast,  DirNorth, DirNorth, DirEast, DirEast,
-                                            DirSouth, DirSouth, DirWest,  DirWest, DirWest};
-    ASSERT_EQ(orientationOf(dieAfter(seam)), 0);
+    // This loop comes home from the right and leaves to the right: every pass is legal
+    // on its own, but each after the first would start by rolling straight back.
+    const Route seam = {DirEast,  DirNorth, DirNorth, DirEast, DirEast,
+                        DirSouth, DirSouth, DirWest,  DirWest, DirWest};
     TestBoard s;
     ASSERT_TRUE(s.paint(seam));
-    r = checkBoard(s, seam, true);
-    expectPlace(findingWith(r, "on the second pass, move 1 (→) from (0, 0) is refused"), 8, 1);
-    EXPECT_FALSE(passesCheck(r, false));
-
-    r = checkBoard(s, {}, true);
-    EXPECT_FALSE(findingWith(r, "the demo has no moves")->failure);
+    expectFinding(check(s, seam, true), "on the second pass, move 1 (→) from (0, 0) is refused",
+                  Fails, 8, 1);
     EXPECT_TRUE(isDemoFileName("some/folder/stage0.stg"));
     EXPECT_FALSE(isDemoFileName("stage00.stg"));
 }
