@@ -83,5 +83,5 @@ struct StageFigures {
 // must be a legal solution (the stored one, or a shortest one).
 StageFigures measureStage(const StageAnalysis& a, const std::vector<std::int32_t>& route);
 
-// shortest + 2 x decisions + 3 x traps + floor(20 x dead / reachable); 0 when unsolvable.
+// shortest + 2 x decisions + 3 x traps + dead / 2 (rounded down); 0 when unsolvable.
 std::uint32_t difficultyScore(const StageFigures& f);
