@@ -61,7 +61,9 @@ ScannedNumber NumberScanner::next() {
         sawSpace = true;
     }
     out.place = place_;
-    out.glued = afterNumber_ && !sawSpace;
+    // Only a number can run on from the one before; text that is no number is
+    // reported as such, wherever it stands.
+    const bool glued = afterNumber_ && !sawSpace;
     afterNumber_ = false;
 
     if (peek(0) == EOF) {
@@ -118,6 +120,7 @@ ScannedNumber NumberScanner::next() {
     }
     out.result = ScanResult::Number;
     out.value = static_cast<std::int32_t>(value);
+    out.glued = glued;
     afterNumber_ = true;
     return out;
 }

@@ -22,7 +22,7 @@ struct ScannedNumber {
     std::int32_t value = 0; // the number's value, when one was read
     SourcePlace place;      // where the number, the text or the end begins
     bool clamped = false;   // the text named a value beyond 32 bits (see next())
-    bool glued = false;     // no whitespace before it, as the 8 of "08" or 5 of "0x5"
+    bool glued = false;     // a number with no whitespace before it, as the 8 of "08"
 };
 
 // Streams a file of any size through a small buffer: nothing is ever read ahead

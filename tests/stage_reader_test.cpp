@@ -107,6 +107,7 @@ TEST_F(StageReader, ReadingEndsAtTheEndOrAtTextThatIsNoNumber) {
         const StageToken& stop = s.trace.back();
         EXPECT_EQ(stop.field, StageField::Stop) << bad;
         EXPECT_EQ(stop.scan.result, ScanResult::NotANumber) << bad;
+        EXPECT_FALSE(stop.scan.glued) << bad << ": only numbers run on";
         EXPECT_EQ(stop.scan.place.line * 100 + stop.scan.place.column, zeroFirst ? 205u : 204u)
             << bad;
     }
