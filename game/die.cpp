@@ -34,42 +34,36 @@ static void finishRoll(Die& d, std::int32_t dir) {
     lastDir = dir;
 }
 
+// Turns four faces one place around the roll's axis: a takes b's value, b takes c's,
+// c takes d's and d takes a's.
+static void turnFaces(std::int32_t& a, std::int32_t& b, std::int32_t& c, std::int32_t& d) {
+    const std::int32_t first = a;
+    a = b;
+    b = c;
+    c = d;
+    d = first;
+}
+
 void rollNorth(Die& d) {
-    const std::int32_t top = d.top;
-    d.top = d.south;
-    d.south = d.bottom;
-    d.bottom = d.north;
-    d.north = top;
+    turnFaces(d.top, d.south, d.bottom, d.north);
     d.y += 1;
     finishRoll(d, DirNorth);
 }
 
 void rollSouth(Die& d) {
-    const std::int32_t top = d.top;
-    d.top = d.north;
-    d.north = d.bottom;
-    d.bottom = d.south;
-    d.south = top;
+    turnFaces(d.top, d.north, d.bottom, d.south);
     d.y -= 1;
     finishRoll(d, DirSouth);
 }
 
 void rollWest(Die& d) {
-    const std::int32_t top = d.top;
-    d.top = d.east;
-    d.east = d.bottom;
-    d.bottom = d.west;
-    d.west = top;
+    turnFaces(d.top, d.east, d.bottom, d.west);
     d.x -= 1;
     finishRoll(d, DirWest);
 }
 
 void rollEast(Die& d) {
-    const std::int32_t top = d.top;
-    d.top = d.west;
-    d.west = d.bottom;
-    d.bottom = d.east;
-    d.east = top;
+    turnFaces(d.top, d.west, d.bottom, d.east);
     d.x += 1;
     finishRoll(d, DirEast);
 }
