@@ -43,6 +43,15 @@ constexpr float RollLimit = 90.0f;         // a quarter turn
 constexpr double EdgeRadius = 0.707106781; // from the die's centre to an edge
 constexpr double Pi = 3.14159265358979323846;
 
+// Loads stage `number` and starts playing it from the start cell.
+void enterStage(std::uint32_t number) {
+    stageNumber = number;
+    loadStage();
+    resetDie(die);
+    message = MsgStart;
+    phase = PhasePlay;
+}
+
 // A stored move starts its roll; a code that names no roll is used up without one,
 // so the demo and the replay always move on.
 void startStoredMove() {
@@ -116,11 +125,7 @@ void replayAtRest() {
         ++clearFrames;
         message = MsgStageClear;
     } else if (stageNumber < LastStage) {
-        ++stageNumber;
-        loadStage();
-        resetDie(die);
-        message = MsgStart;
-        phase = PhasePlay;
+        enterStage(stageNumber + 1);
     } else {
         message = MsgAllStageClear;
     }
@@ -215,11 +220,7 @@ void animateRoll() {
 
 void advanceGame() {
     if (phase == PhaseTitle && (keyX != 0 || keyY != 0)) {
-        stageNumber = 1;
-        loadStage();
-        resetDie(die);
-        message = MsgStart;
-        phase = PhasePlay;
+        enterStage(1);
         keyX = 0;
         keyY = 0;
     }
