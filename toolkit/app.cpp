@@ -23,10 +23,6 @@ std::int32_t mouseMotionBindingCount;
 
 namespace {
 
-// The display mode is one value kept here and in the window layer; both start as the
-// window layer's initial mode.
-std::uint32_t displayMode = InitialWindowState.displayMode;
-
 // Set when the single-buffer fallback was taken: drawing goes to the front buffer.
 bool drawToFrontBuffer = false;
 
@@ -35,7 +31,7 @@ FramePacer pacer;
 } // namespace
 
 void appSetDisplayMode(std::uint32_t mode) {
-    displayMode = mode;
+    // The window layer keeps the one display mode; the fallback below reads it there.
     wndSetDisplayMode(mode);
 }
 
@@ -45,13 +41,13 @@ void appSetWindowRect(std::int32_t x, std::int32_t y, std::int32_t width, std::i
 
 int appOpenWindow(const char* title) {
     if (!wndOpen(title)) {
-        if (displayMode & MODE_DOUBLE_BUFFER) {
+        if (windowState.displayMode & MODE_DOUBLE_BUFFER) {
             return 0;
         }
         // The failed attempt tore its window down and asked the loop to quit; the second
         // attempt gets a clean queue so that the run can go on.
         platformDiscardQuit();
-        appSetDisplayMode(displayMode | MODE_DOUBLE_BUFFER);
+        appSetDisplayMode(windowState.displayMode | MODE_DOUBLE_BUFFER);
         if (!wndOpen(title)) {
             return 0;
         }
@@ -203,7 +199,6 @@ void resetToolkitState() {
     mousePressBindingCount = 0;
     mouseReleaseBindingCount = 0;
     mouseMotionBindingCount = 0;
-    displayMode = InitialWindowState.displayMode;
     drawToFrontBuffer = false;
     pacer = FramePacer{};
     windowState = InitialWindowState;
