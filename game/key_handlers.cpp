@@ -9,13 +9,13 @@
 std::int32_t wireframe = 0;
 
 const KeyBinding gameKeys[GameKeyCount] = {
-    {103, onGiveUpKey},   // g
-    {71, onGiveUpKey},    // G
-    {32, onWireframeKey}, // space
-    {38, onUpKey},        // up arrow
-    {40, onDownKey},      // down arrow
-    {37, onLeftKey},      // left arrow
-    {39, onRightKey},     // right arrow
+    {'g', onGiveUpKey},             // give up
+    {'G', onGiveUpKey},             // give up, with Shift or Caps Lock
+    {VK_SPACE_KEY, onWireframeKey}, // wireframe view on or off
+    {VK_UP_KEY, onUpKey},           // roll north
+    {VK_DOWN_KEY, onDownKey},       // roll south
+    {VK_LEFT_KEY, onLeftKey},       // roll west
+    {VK_RIGHT_KEY, onRightKey},     // roll east
 };
 
 void onGiveUpKey() {

@@ -14,6 +14,16 @@ constexpr std::uint32_t MODE_STENCIL_BUFFER = 64;  // 4 stencil bits
 constexpr std::uint32_t MODE_DEPTH_16 = 256;       // 16 depth bits; wins over MODE_DEPTH_BUFFER
 constexpr std::uint32_t MODE_SYSTEM_PALETTE = 512; // on a palette display, own the system palette
 
+// Key codes of the keys that are not characters, as handlers are bound to them; a
+// character key is bound by its character code ('g', 'G').
+constexpr std::int32_t VK_RETURN_KEY = 13;
+constexpr std::int32_t VK_ESCAPE_KEY = 27;
+constexpr std::int32_t VK_SPACE_KEY = 32;
+constexpr std::int32_t VK_LEFT_KEY = 37;
+constexpr std::int32_t VK_UP_KEY = 38;
+constexpr std::int32_t VK_RIGHT_KEY = 39;
+constexpr std::int32_t VK_DOWN_KEY = 40;
+
 // Kinds of MouseEvent.
 constexpr std::int32_t EVENT_MOUSE_PRESS = 16;
 constexpr std::int32_t EVENT_MOUSE_RELEASE = 32;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "app.h"
 #include "window.h"
 
 enum WindowMessageKind : std::int32_t {
@@ -32,15 +33,6 @@ struct WindowMessage {
     std::int32_t b;
     std::int32_t c;
 };
-
-// Virtual-key codes that pass the key translation.
-constexpr std::int32_t VK_RETURN_KEY = 13;
-constexpr std::int32_t VK_ESCAPE_KEY = 27;
-constexpr std::int32_t VK_SPACE_KEY = 32;
-constexpr std::int32_t VK_LEFT_KEY = 37;
-constexpr std::int32_t VK_UP_KEY = 38;
-constexpr std::int32_t VK_RIGHT_KEY = 39;
-constexpr std::int32_t VK_DOWN_KEY = 40;
 
 // What windowProc answers: either a value, or "let the platform's default handling
 // have the message" (which a platform with no such thing ignores).
