@@ -72,3 +72,13 @@ constexpr std::int32_t oppositeDirection(std::int32_t dir) {
         return DirNone;
     }
 }
+
+// How a roll in `dir` moves the die's cell: +1, -1 or 0 along x and along y (0 for a
+// code that names no roll). Added to an unsigned coordinate, -1 off the low edge wraps
+// to a huge value, so one test against the board's size covers both edges.
+constexpr std::int32_t stepX(std::int32_t dir) {
+    return dir == DirEast ? 1 : dir == DirWest ? -1 : 0;
+}
+constexpr std::int32_t stepY(std::int32_t dir) {
+    return dir == DirNorth ? 1 : dir == DirSouth ? -1 : 0;
+}

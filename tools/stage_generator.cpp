@@ -63,20 +63,6 @@ std::int32_t randomCell(Rng& rng, std::uint32_t holeChance) {
     return rng.below(100) < holeChance ? 0 : static_cast<std::int32_t>(rng.below(6) + 1);
 }
 
-// Cell (x, y) one roll away in `dir`, if that is still on the board.
-bool stepOnBoard(std::uint32_t& x, std::uint32_t& y, std::int32_t dir) {
-    switch (dir) {
-    case DirNorth:
-        return ++y < BoardSize;
-    case DirSouth:
-        return y-- > 0;
-    case DirWest:
-        return x-- > 0;
-    default:
-        return ++x < BoardSize;
-    }
-}
-
 // A random board that is sure to be solvable: a route from the start to the goal that
 // enters no cell twice and is at least `length` rolls long where one can be found,
 // each of its cells showing the face that lands on it, among random cells.
@@ -119,9 +105,9 @@ void paintRandomRoute(std::int32_t (&board)[BoardSize][BoardSize], Rng& rng,
         }
         const std::int32_t dir =
             DirNorth + static_cast<std::int32_t>((firstTry.back() + tried.back()++) % 4);
-        std::uint32_t x = x0;
-        std::uint32_t y = y0;
-        if (!stepOnBoard(x, y, dir) || entered[x][y]) {
+        const std::uint32_t x = x0 + static_cast<std::uint32_t>(stepX(dir));
+        const std::uint32_t y = y0 + static_cast<std::uint32_t>(stepY(dir));
+        if (x >= BoardSize || y >= BoardSize || entered[x][y]) {
             continue;
         }
         entered[x][y] = true;
@@ -229,10 +215,9 @@ GeneratedStage generateDemo(std::uint64_t seed, std::uint32_t minMoves,
         std::int32_t order[4]; // the rolls to try here, shuffled
         int tried;
     };
-    constexpr std::uint64_t AttemptBudget = 20000;
     // Only the board's edges matter while the loop is sought: its cells get their
     // values afterwards, from the faces that land on them.
-    static const std::int32_t noCells[BoardSize][BoardSize] = {};
+    constexpr std::uint64_t AttemptBudget = 20000;
     std::vector<Step> path;
     bool entered[BoardSize][BoardSize];
     while (!out.found && out.tries < limits.maxBoards && clock.seconds() < limits.seconds) {
@@ -261,22 +246,25 @@ GeneratedStage generateDemo(std::uint64_t seed, std::uint32_t minMoves,
                 continue;
             }
             const std::int32_t dir = here.order[here.tried++];
-            Die rolled = here.die;
-            if (judgeRoll(rolled, DirNone, noCells, dir) == RollVerdict::OffBoard) {
+            const std::uint32_t x = here.die.x + static_cast<std::uint32_t>(stepX(dir));
+            const std::uint32_t y = here.die.y + static_cast<std::uint32_t>(stepY(dir));
+            if (x >= BoardSize || y >= BoardSize) {
                 continue;
             }
+            const bool home = x == 0 && y == 0;
+            if (!home && entered[x][y]) {
+                continue;
+            }
+            Die rolled = here.die;
             rollDie(rolled, dir);
-            if (rolled.x == 0 && rolled.y == 0) {
+            if (home) {
                 out.found = path.size() >= wanted && orientationOf(rolled) == 0;
                 if (out.found) {
                     path.push_back(Step{rolled, {}, 4});
                 }
                 continue;
             }
-            if (entered[rolled.x][rolled.y]) {
-                continue;
-            }
-            entered[rolled.x][rolled.y] = true;
+            entered[x][y] = true;
             path.push_back(Step{rolled, {}, 0});
             shuffle(path.back());
         }
