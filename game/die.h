@@ -52,6 +52,11 @@ void rollEast(Die& d);
 // Completes a roll given by its code; does nothing for a code outside 1 to 4.
 void rollDie(Die& d, std::int32_t dir);
 
+// True for the values a face of the die shows, 1 to 6: the cell values a die can enter.
+constexpr bool isFaceValue(std::int32_t v) {
+    return v >= 1 && v <= 6;
+}
+
 // True for the four codes that name a roll.
 constexpr bool isDirection(std::int32_t dir) {
     return dir >= DirNorth && dir <= DirEast;

@@ -34,7 +34,7 @@ void findReaderProblems(const std::vector<StageToken>& trace, StageReport& r) {
             ++cells;
             const std::uint32_t x = t.index / BoardSize;
             const std::uint32_t y = t.index % BoardSize;
-            if (t.scan.value < 0 || t.scan.value > 6) {
+            if (t.scan.value != 0 && !isFaceValue(t.scan.value)) {
                 warn("cell " + cellName(x, y) + " holds " + std::to_string(t.scan.value) +
                      ", which no face shows: the cell can never be entered (0 says so plainly)");
             }

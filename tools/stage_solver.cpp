@@ -83,7 +83,7 @@ DieState stateAt(int index) {
 }
 
 int orientationOf(const Die& d) {
-    if (d.top < 1 || d.top > 6 || d.north < 1 || d.north > 6) {
+    if (!isFaceValue(d.top) || !isFaceValue(d.north)) {
         return -1;
     }
     const int i = orientations().byTopNorth[d.top][d.north];
