@@ -55,7 +55,7 @@ void evaluate(Candidate& c, const StageTargets& targets, StageAnalysis& a) {
     analyseStage(c.board, a);
     c.route = shortestSolution(a);
     c.figures = measureStage(a, c.route);
-    c.shortfall = c.figures.solvable ? targetShortfall(c.figures, targets) : NoLimit;
+    c.shortfall = targetShortfall(c.figures, targets);
 }
 
 // A cell value for the search: mostly faces, sometimes a hole.
