@@ -52,6 +52,11 @@ void rollEast(Die& d);
 // Completes a roll given by its code; does nothing for a code outside 1 to 4.
 void rollDie(Die& d, std::int32_t dir);
 
+// True for the values a face of the die shows, 1 to 6: the cell values a die can enter.
+constexpr bool isFaceValue(std::int32_t v) {
+    return v >= 1 && v <= 6;
+}
+
 // True for the four codes that name a roll.
 constexpr bool isDirection(std::int32_t dir) {
     return dir >= DirNorth && dir <= DirEast;
@@ -71,4 +76,14 @@ constexpr std::int32_t oppositeDirection(std::int32_t dir) {
     default:
         return DirNone;
     }
+}
+
+// How a roll in `dir` moves the die's cell: +1, -1 or 0 along x and along y (0 for a
+// code that names no roll). Added to an unsigned coordinate, -1 off the low edge wraps
+// to a huge value, so one test against the board's size covers both edges.
+constexpr std::int32_t stepX(std::int32_t dir) {
+    return dir == DirEast ? 1 : dir == DirWest ? -1 : 0;
+}
+constexpr std::int32_t stepY(std::int32_t dir) {
+    return dir == DirNorth ? 1 : dir == DirSouth ? -1 : 0;
 }

@@ -1,6 +1,24 @@
 // The go-back, edge and face tests of a roll.
 #include "roll_rule.h"
 
+namespace {
+
+// The face on the die's side toward `dir`: the one a roll that way puts on the board.
+std::int32_t faceToward(const Die& d, std::int32_t dir) {
+    switch (dir) {
+    case DirNorth:
+        return d.north;
+    case DirSouth:
+        return d.south;
+    case DirWest:
+        return d.west;
+    default: // DirEast
+        return d.east;
+    }
+}
+
+} // namespace
+
 RollVerdict judgeRoll(const Die& d, std::int32_t last,
                       const std::int32_t (&board)[BoardSize][BoardSize], std::int32_t dir) {
     if (!isDirection(dir)) {
@@ -11,42 +29,13 @@ RollVerdict judgeRoll(const Die& d, std::int32_t last,
     }
     // A die that a stored move list has driven off the board has no neighbours at
     // all; play never puts it there, but the grid must never be read outside.
-    constexpr std::uint32_t edge = BoardSize - 1;
-    if (d.x > edge || d.y > edge) {
+    if (d.x >= BoardSize || d.y >= BoardSize) {
         return RollVerdict::OffBoard;
     }
-    std::uint32_t x = d.x;
-    std::uint32_t y = d.y;
-    std::int32_t face = 0;
-    switch (dir) {
-    case DirNorth:
-        if (y >= edge) {
-            return RollVerdict::OffBoard;
-        }
-        ++y;
-        face = d.north;
-        break;
-    case DirSouth:
-        if (y == 0) {
-            return RollVerdict::OffBoard;
-        }
-        --y;
-        face = d.south;
-        break;
-    case DirWest:
-        if (x == 0) {
-            return RollVerdict::OffBoard;
-        }
-        --x;
-        face = d.west;
-        break;
-    default: // DirEast
-        if (x >= edge) {
-            return RollVerdict::OffBoard;
-        }
-        ++x;
-        face = d.east;
-        break;
+    const std::uint32_t x = d.x + static_cast<std::uint32_t>(stepX(dir));
+    const std::uint32_t y = d.y + static_cast<std::uint32_t>(stepY(dir));
+    if (x >= BoardSize || y >= BoardSize) {
+        return RollVerdict::OffBoard;
     }
-    return face == board[x][y] ? RollVerdict::Accepted : RollVerdict::WrongFace;
+    return faceToward(d, dir) == board[x][y] ? RollVerdict::Accepted : RollVerdict::WrongFace;
 }

@@ -1,6 +1,7 @@
 // Drawing the board and its cell marks.
 #include "board_draw.h"
 
+#include "die.h"
 #include "face_look.h"
 #include "opengl.h"
 #include "scene.h"

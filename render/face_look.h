@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cmath>
-#include <cstdint>
 
 constexpr int OctagonCorners = 8;
 
@@ -19,10 +18,6 @@ constexpr float faceBlack[3] = {0.0f, 0.0f, 0.0f};
 
 // Corner radius of a mark or pip by face value 1 to 6 (entry 0 is unused).
 constexpr float pipRadius[7] = {0.0f, 0.2f, 0.15f, 0.1f, 0.1f, 0.1f, 0.1f};
-
-constexpr bool isFaceValue(std::int32_t v) {
-    return v >= 1 && v <= 6;
-}
 
 // Direction of corner k, at k * 45 degrees counter-clockwise from the first axis.
 inline void octagonDirection(int k, double& cosine, double& sine) {

@@ -2,8 +2,7 @@
 # Screenshots of the real game for README.md, written to docs/screenshots/: the title
 # screen, a stage in play, a roll in mid-turn and the wireframe view. Builds the game
 # when needed and plays it with real key presses on a private Xvfb: the shipped
-# stages 0 and 1 (sample stages of its own when the checkout has none), stage 1 along
-# the first moves of its stored solution.
+# stages 0 and 1, stage 1 along the first moves of its stored solution.
 #   scripts/screenshots.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,32 +32,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [ -f stages/stage0.stg ] && [ -f stages/stage1.stg ]; then
-    cp stages/stage0.stg stages/stage1.stg "$work/"
-else
-    # The title demo: every value somewhere, a loop of moves run over and over.
-    cat >"$work/stage0.stg" <<'EOF'
-1 2 3 4 5 6
-0 1 0 6 0 2
-3 0 4 0 5 0
-0 6 0 1 0 3
-5 0 2 0 6 0
-0 4 0 3 0 1
-8
-4 4 1 1 3 3 2 2
-EOF
-    # Up one, along the second row, up the right column; the rest are decoys.
-    cat >"$work/stage1.stg" <<'EOF'
-0 2 1 6 0 3
-6 4 1 0 1 0
-0 5 0 3 0 0
-0 3 0 4 0 5
-0 2 0 0 2 0
-0 4 1 3 6 4
-10
-1 4 4 4 4 4 1 1 1 1
-EOF
-fi
+cp stages/stage0.stg stages/stage1.stg "$work/"
 # The keys of stage 1's first three stored moves: after 36 cells and the count.
 keys=()
 for code in $(tr -s ' \t\r' '\n\n\n' <"$work/stage1.stg" | grep . | sed -n '38,40p'); do

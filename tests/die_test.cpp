@@ -57,6 +57,9 @@ TEST(Die, EachRollTurnsTheFacesStepsTheCellAndEndsAtRest) {
         EXPECT_EQ(facesOf(d), c.faces) << c.dir;
         EXPECT_EQ(d.x, c.x) << c.dir;
         EXPECT_EQ(d.y, c.y) << c.dir;
+        // The tools step cells without rolling a die; their step must be the roll's.
+        EXPECT_EQ(d.x, 2 + stepX(c.dir)) << c.dir;
+        EXPECT_EQ(d.y, 2 + stepY(c.dir)) << c.dir;
         EXPECT_EQ(d.rollDir, DirNone);
         EXPECT_EQ(d.angleX + d.angleY, 0.0f);
         EXPECT_EQ(d.steps, 1u);

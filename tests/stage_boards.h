@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "stage_solver.h"
+#include "stage_generator.h"
 
 using Route = std::vector<std::int32_t>;
 
@@ -32,17 +32,23 @@ struct TestBoard {
     std::int32_t cells[BoardSize][BoardSize] = {}; // holes until painted
 
     // Writes on each cell that the reset die enters along `route` the face that lands
-    // there; false when the route leaves the board or needs two faces on one cell.
+    // there; false when the route leaves the board or needs two faces on one cell,
+    // counting the faces routes painted before.
     bool paint(const Route& route) {
-        Die d{};
-        resetDie(d);
-        for (std::int32_t dir : route) {
-            rollDie(d, dir);
-            if (d.x >= BoardSize || d.y >= BoardSize ||
-                (cells[d.x][d.y] != 0 && cells[d.x][d.y] != d.bottom)) {
-                return false;
+        std::int32_t faces[BoardSize][BoardSize] = {};
+        if (!paintRoute(faces, route)) {
+            return false;
+        }
+        for (int x = 0; x < BoardSize; ++x) {
+            for (int y = 0; y < BoardSize; ++y) {
+                if (faces[x][y] == 0) {
+                    continue;
+                }
+                if (cells[x][y] != 0 && cells[x][y] != faces[x][y]) {
+                    return false;
+                }
+                cells[x][y] = faces[x][y];
             }
-            cells[d.x][d.y] = d.bottom;
         }
         return true;
     }

@@ -64,6 +64,8 @@ TEST_F(StageCheck, StoredMovesMustBeLegalEndOnTheGoalAndBeAShortestSolution) {
     expectFinding(check(b, run(DirEast, 5) + Route{DirWest}),
                   "move 6 (←) from (5, 0) is refused: it reverses the roll before it", Fails, 8,
                   11);
+    expectFinding(check(b, {DirWest}), "move 1 (←) from (0, 0) is refused: it rolls off the board",
+                  Fails, 8, 1);
     r = check(b, run(DirEast, 5) + run(DirNorth, 4));
     expectFinding(r, "the stored moves end on (5, 4), not on the goal (5, 5)", Fails);
     EXPECT_EQ(r.measuredRoute, eastThenNorth) << "figures follow a shortest solution instead";
@@ -122,6 +124,8 @@ TEST_F(StageCheck, AShortOrUnreadableFileFailsSinceTheGameWouldKeepOldValues) {
                   3);
     expectFinding(check(corridorCells()), "the file ends before the move count", Fails, 7, 1);
     expectFinding(check(corridorCells() + "10\n4 4 4\n"), "the file ends after 3 of 10 moves",
+                  Fails, 9, 1);
+    expectFinding(check(corridorCells() + "300\n4 4\n"), "the file ends after 2 of 256 moves",
                   Fails, 9, 1);
     expectFinding(check(""), "the file ends after 0 of 36 cell values", Fails, 1, 1);
     EXPECT_FALSE(checkStageFile((dir.path() / "absent.stg").string().c_str(), false, *a).opened);

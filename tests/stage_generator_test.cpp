@@ -2,6 +2,7 @@
 // targets, the same seed gives the same stage, and a hopeless search still ends.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <string>
@@ -81,6 +82,24 @@ TEST_F(Generate, DemosLoopOverMuchOfTheBoard) {
     SearchLimits brief;
     brief.seconds = 0.5;
     EXPECT_FALSE(generateDemo(1, 37, brief).found) << "no loop has more cells than the board";
+}
+
+TEST(PaintRoute, WritesTheLandingFacesOverAnythingAndRefusesWhatNoBoardHolds) {
+    StageBoard board;
+    std::fill(&board[0][0], &board[0][0] + CellCount, 9);
+    ASSERT_TRUE(paintRoute(board, {DirEast, DirNorth, DirNorth}));
+    EXPECT_EQ(board[1][0], 4);
+    EXPECT_EQ(board[1][1], 2);
+    EXPECT_EQ(board[1][2], 3);
+    EXPECT_EQ(board[0][0], 9) << "the start cell is only entered by coming back";
+    EXPECT_EQ(std::count(&board[0][0], &board[0][0] + CellCount, 9), CellCount - 3);
+
+    EXPECT_TRUE(paintRoute(board, {DirEast, DirWest, DirEast})) << "(1, 0) gets 4 both times";
+    EXPECT_EQ(board[0][0], 6);
+    EXPECT_FALSE(paintRoute(board, {DirEast, DirNorth, DirWest, DirSouth, DirEast}))
+        << "around a square the die comes back to (1, 0) with 2 down instead of 4";
+    EXPECT_FALSE(paintRoute(board, {DirNorth, DirWest})) << "off the board";
+    EXPECT_FALSE(paintRoute(board, {DirEast, DirNone})) << "a code that names no roll";
 }
 
 } // namespace

@@ -34,7 +34,7 @@ void findReaderProblems(const std::vector<StageToken>& trace, StageReport& r) {
             ++cells;
             const std::uint32_t x = t.index / BoardSize;
             const std::uint32_t y = t.index % BoardSize;
-            if (t.scan.value < 0 || t.scan.value > 6) {
+            if (t.scan.value != 0 && !isFaceValue(t.scan.value)) {
                 warn("cell " + cellName(x, y) + " holds " + std::to_string(t.scan.value) +
                      ", which no face shows: the cell can never be entered (0 says so plainly)");
             }
@@ -71,9 +71,8 @@ void findReaderProblems(const std::vector<StageToken>& trace, StageReport& r) {
             } else if (!countRead) {
                 what += " before the move count";
             } else {
-                const std::uint32_t wanted = wantedMoves < MaxMoves ? wantedMoves : MaxMoves;
-                what += " after " + std::to_string(movesRead) + " of " + std::to_string(wanted) +
-                        " moves";
+                what += " after " + std::to_string(movesRead) + " of " +
+                        std::to_string(r.moveCount) + " moves";
             }
             // The game keeps whatever the previous stage left in the values not read, so
             // the stage would play differently depending on which stage came before.
@@ -106,7 +105,7 @@ SourcePlace placeOfMove(const std::vector<StageToken>& trace, std::uint32_t inde
 std::string refusalText(const StageBoard& board, const StoredPlay& p, std::int32_t move) {
     const std::string head = "move " + std::to_string(p.refusedAt + 1) + " (" + arrowOf(move) +
                              ") from " + cellName(p.die.x, p.die.y) + " is refused: ";
-    switch (judgeRoll(p.die, p.last, board, move)) {
+    switch (p.refusal) {
     case RollVerdict::GoesBack:
         return head + "it reverses the roll before it";
     case RollVerdict::OffBoard:
@@ -183,16 +182,7 @@ void checkDemoLoop(const std::vector<StageToken>& trace, StageReport& r) {
         return;
     }
     r.measuredRoute = first.route;
-    bool entered[BoardSize][BoardSize] = {};
-    entered[0][0] = true;
-    r.loopCells = 1;
-    Die d{};
-    resetDie(d);
-    for (std::int32_t move : first.route) {
-        rollDie(d, move);
-        r.loopCells += entered[d.x][d.y] ? 0 : 1;
-        entered[d.x][d.y] = true;
-    }
+    r.loopCells = first.cells;
 }
 
 } // namespace
@@ -202,12 +192,15 @@ StoredPlay playStoredMoves(const StageBoard& board, const std::int32_t* moves, s
     StoredPlay p;
     resetDie(p.die);
     p.last = last;
+    bool stoodOn[BoardSize][BoardSize] = {};
+    stoodOn[0][0] = true;
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::int32_t move = moves[i];
         if (!isDirection(move)) {
             continue;
         }
-        if (judgeRoll(p.die, p.last, board, move) != RollVerdict::Accepted) {
+        p.refusal = judgeRoll(p.die, p.last, board, move);
+        if (p.refusal != RollVerdict::Accepted) {
             p.refusedAt = i;
             break;
         }
@@ -215,6 +208,9 @@ StoredPlay playStoredMoves(const StageBoard& board, const std::int32_t* moves, s
         p.last = move;
         p.route.push_back(move);
         p.lastRollAt = i;
+        // An accepted roll always ends on the board.
+        p.cells += stoodOn[p.die.x][p.die.y] ? 0 : 1;
+        stoodOn[p.die.x][p.die.y] = true;
         if (isGoalCell(p.die.x, p.die.y) && p.goalAt == StoredPlay::Never) {
             p.goalAt = i;
         }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "number_scanner.h"
+#include "roll_rule.h"
 #include "stage_solver.h"
 
 struct Finding {
@@ -20,12 +21,14 @@ struct Finding {
 // replay shows them; codes that name no roll are passed over, as the replay does.
 struct StoredPlay {
     static constexpr std::uint32_t Never = 0xffffffffu;
-    std::uint32_t refusedAt = Never;  // list index of the first refused move
-    std::uint32_t goalAt = Never;     // list index of the roll that first reached (5, 5)
-    std::uint32_t lastRollAt = Never; // list index of the last roll made
-    Die die{};                        // where the die stands at the end
-    std::int32_t last = DirNone;      // the last roll then, for the go-back rule
-    std::vector<std::int32_t> route;  // the rolls made, in order
+    std::uint32_t refusedAt = Never;             // list index of the first refused move
+    RollVerdict refusal = RollVerdict::Accepted; // why it was refused
+    std::uint32_t goalAt = Never;                // list index of the roll that first reached (5, 5)
+    std::uint32_t lastRollAt = Never;            // list index of the last roll made
+    Die die{};                                   // where the die stands at the end
+    std::int32_t last = DirNone;                 // the last roll then, for the go-back rule
+    std::vector<std::int32_t> route;             // the rolls made, in order
+    std::uint32_t cells = 1;                     // cells the die has stood on, the start included
 };
 
 // Plays `count` stored moves on `board` from the reset die, the first judged against

@@ -55,26 +55,12 @@ void evaluate(Candidate& c, const StageTargets& targets, StageAnalysis& a) {
     analyseStage(c.board, a);
     c.route = shortestSolution(a);
     c.figures = measureStage(a, c.route);
-    c.shortfall = c.figures.solvable ? targetShortfall(c.figures, targets) : NoLimit;
+    c.shortfall = targetShortfall(c.figures, targets);
 }
 
 // A cell value for the search: mostly faces, sometimes a hole.
 std::int32_t randomCell(Rng& rng, std::uint32_t holeChance) {
     return rng.below(100) < holeChance ? 0 : static_cast<std::int32_t>(rng.below(6) + 1);
-}
-
-// Cell (x, y) one roll away in `dir`, if that is still on the board.
-bool stepOnBoard(std::uint32_t& x, std::uint32_t& y, std::int32_t dir) {
-    switch (dir) {
-    case DirNorth:
-        return ++y < BoardSize;
-    case DirSouth:
-        return y-- > 0;
-    case DirWest:
-        return x-- > 0;
-    default:
-        return ++x < BoardSize;
-    }
 }
 
 // A random board that is sure to be solvable: a route from the start to the goal that
@@ -89,57 +75,68 @@ void paintRandomRoute(std::int32_t (&board)[BoardSize][BoardSize], Rng& rng,
     }
     // Randomised depth-first search for the route, on a budget; a route of any length
     // is taken once the budget is spent, and the goal is always reachable.
+    struct Step {
+        std::uint32_t x;
+        std::uint32_t y;
+        std::int32_t dir;       // the roll that entered the cell; DirNone on the start
+        std::uint32_t firstTry; // the rolls from here are tried in turn from this one
+        std::uint32_t tried;
+    };
     bool entered[BoardSize][BoardSize] = {};
-    std::vector<std::int32_t> route;
-    std::vector<std::int32_t> best;
-    std::vector<std::uint32_t> cellsX{0};
-    std::vector<std::uint32_t> cellsY{0};
-    std::vector<std::uint32_t> tried{0};
-    std::vector<std::uint32_t> firstTry{rng.below(4)};
     entered[0][0] = true;
-    for (int budget = 20000; budget > 0 && !cellsX.empty(); --budget) {
-        const std::uint32_t x0 = cellsX.back();
-        const std::uint32_t y0 = cellsY.back();
-        if (isGoalCell(x0, y0) || tried.back() == 4) {
-            if (isGoalCell(x0, y0) && route.size() > best.size()) {
-                best = route;
-                if (best.size() >= length) {
-                    break;
-                }
+    std::vector<Step> path{Step{0, 0, DirNone, rng.below(4), 0}};
+    std::vector<std::int32_t> best;
+    for (int budget = 20000; budget > 0 && !path.empty(); --budget) {
+        Step& here = path.back();
+        const bool atGoal = isGoalCell(here.x, here.y);
+        if (atGoal && path.size() - 1 > best.size()) {
+            best.clear();
+            for (std::size_t i = 1; i < path.size(); ++i) {
+                best.push_back(path[i].dir);
             }
-            entered[x0][y0] = false;
-            cellsX.pop_back();
-            cellsY.pop_back();
-            tried.pop_back();
-            firstTry.pop_back();
-            if (!route.empty()) {
-                route.pop_back();
+            if (best.size() >= length) {
+                break;
             }
+        }
+        if (atGoal || here.tried == 4) {
+            entered[here.x][here.y] = false;
+            path.pop_back();
             continue;
         }
         const std::int32_t dir =
-            DirNorth + static_cast<std::int32_t>((firstTry.back() + tried.back()++) % 4);
-        std::uint32_t x = x0;
-        std::uint32_t y = y0;
-        if (!stepOnBoard(x, y, dir) || entered[x][y]) {
+            DirNorth + static_cast<std::int32_t>((here.firstTry + here.tried++) % 4);
+        const std::uint32_t x = here.x + static_cast<std::uint32_t>(stepX(dir));
+        const std::uint32_t y = here.y + static_cast<std::uint32_t>(stepY(dir));
+        if (x >= BoardSize || y >= BoardSize || entered[x][y]) {
             continue;
         }
         entered[x][y] = true;
-        route.push_back(dir);
-        cellsX.push_back(x);
-        cellsY.push_back(y);
-        tried.push_back(0);
-        firstTry.push_back(rng.below(4));
+        path.push_back(Step{x, y, dir, rng.below(4), 0});
     }
-    Die d{};
-    resetDie(d);
-    for (std::int32_t dir : best) {
-        rollDie(d, dir);
-        board[d.x][d.y] = d.bottom;
-    }
+    // The route stays on the board and enters each cell once, so it always paints.
+    paintRoute(board, best);
 }
 
 } // namespace
+
+bool paintRoute(StageBoard& board, const std::vector<std::int32_t>& route) {
+    bool painted[BoardSize][BoardSize] = {};
+    Die d{};
+    resetDie(d);
+    for (std::int32_t dir : route) {
+        if (!isDirection(dir)) {
+            return false;
+        }
+        rollDie(d, dir);
+        if (d.x >= BoardSize || d.y >= BoardSize ||
+            (painted[d.x][d.y] && board[d.x][d.y] != d.bottom)) {
+            return false;
+        }
+        board[d.x][d.y] = d.bottom;
+        painted[d.x][d.y] = true;
+    }
+    return true;
+}
 
 std::uint32_t targetShortfall(const StageFigures& f, const StageTargets& t) {
     if (!f.solvable) {
@@ -229,10 +226,9 @@ GeneratedStage generateDemo(std::uint64_t seed, std::uint32_t minMoves,
         std::int32_t order[4]; // the rolls to try here, shuffled
         int tried;
     };
-    constexpr std::uint64_t AttemptBudget = 20000;
     // Only the board's edges matter while the loop is sought: its cells get their
     // values afterwards, from the faces that land on them.
-    static const std::int32_t noCells[BoardSize][BoardSize] = {};
+    constexpr std::uint64_t AttemptBudget = 20000;
     std::vector<Step> path;
     bool entered[BoardSize][BoardSize];
     while (!out.found && out.tries < limits.maxBoards && clock.seconds() < limits.seconds) {
@@ -261,38 +257,41 @@ GeneratedStage generateDemo(std::uint64_t seed, std::uint32_t minMoves,
                 continue;
             }
             const std::int32_t dir = here.order[here.tried++];
-            Die rolled = here.die;
-            if (judgeRoll(rolled, DirNone, noCells, dir) == RollVerdict::OffBoard) {
+            const std::uint32_t x = here.die.x + static_cast<std::uint32_t>(stepX(dir));
+            const std::uint32_t y = here.die.y + static_cast<std::uint32_t>(stepY(dir));
+            if (x >= BoardSize || y >= BoardSize) {
                 continue;
             }
+            const bool home = x == 0 && y == 0;
+            if (!home && entered[x][y]) {
+                continue;
+            }
+            Die rolled = here.die;
             rollDie(rolled, dir);
-            if (rolled.x == 0 && rolled.y == 0) {
+            if (home) {
                 out.found = path.size() >= wanted && orientationOf(rolled) == 0;
                 if (out.found) {
                     path.push_back(Step{rolled, {}, 4});
                 }
                 continue;
             }
-            if (entered[rolled.x][rolled.y]) {
-                continue;
-            }
-            entered[rolled.x][rolled.y] = true;
+            entered[x][y] = true;
             path.push_back(Step{rolled, {}, 0});
             shuffle(path.back());
         }
     }
 
     if (out.found) {
+        for (std::size_t i = 1; i < path.size(); ++i) {
+            const Die& d = path[i].die;
+            out.moves.push_back(d.history[d.steps - 1]);
+        }
         for (auto& column : out.board) {
             for (auto& cell : column) {
                 cell = static_cast<std::int32_t>(rng.below(6) + 1);
             }
         }
-        for (std::size_t i = 1; i < path.size(); ++i) {
-            const Die& d = path[i].die;
-            out.board[d.x][d.y] = d.bottom;
-            out.moves.push_back(d.history[d.steps - 1]);
-        }
+        paintRoute(out.board, out.moves); // a loop over distinct cells always paints
     }
     out.seconds = clock.seconds();
     return out;

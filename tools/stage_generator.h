@@ -34,6 +34,12 @@ struct GeneratedStage {
     double seconds = 0.0;            // time the search took
 };
 
+// Writes on each cell that the reset die enters along `route` the face that lands on
+// it, over whatever the cell held. False when the route holds a code that names no
+// roll, leaves the board or needs two faces on one cell; the cells before that are
+// painted.
+bool paintRoute(StageBoard& board, const std::vector<std::int32_t>& route);
+
 // How far a stage's figures fall short of the targets: 0 when they meet them all.
 std::uint32_t targetShortfall(const StageFigures& f, const StageTargets& t);
 

@@ -1,5 +1,6 @@
 // Breadth-first search over the states of play, with every roll judged by the game's
-// own rule and carried out by the die's own roll operations.
+// own rule; a roll turns the die by a table built with the die's own roll operations
+// and steps its cell as die.h says a roll does.
 #include "stage_solver.h"
 
 #include <algorithm>
@@ -82,7 +83,7 @@ DieState stateAt(int index) {
 }
 
 int orientationOf(const Die& d) {
-    if (d.top < 1 || d.top > 6 || d.north < 1 || d.north > 6) {
+    if (!isFaceValue(d.top) || !isFaceValue(d.north)) {
         return -1;
     }
     const int i = orientations().byTopNorth[d.top][d.north];
@@ -136,21 +137,9 @@ void analyseStage(const StageBoard& board, StageAnalysis& a) {
             if (judgeRoll(probe, here.last, board, dir) != RollVerdict::Accepted) {
                 continue;
             }
-            DieState there = here;
-            switch (dir) {
-            case DirNorth:
-                ++there.y;
-                break;
-            case DirSouth:
-                --there.y;
-                break;
-            case DirWest:
-                --there.x;
-                break;
-            default:
-                ++there.x;
-                break;
-            }
+            DieState there;
+            there.x = here.x + static_cast<std::uint32_t>(stepX(dir));
+            there.y = here.y + static_cast<std::uint32_t>(stepY(dir));
             there.orientation = o.after[here.orientation][dir - 1];
             there.last = dir;
             const int t = stateIndex(there);

@@ -9,12 +9,8 @@
 
 namespace {
 
-bool enterable(std::int32_t value) {
-    return value >= 1 && value <= 6;
-}
-
 char faceChar(std::int32_t value) {
-    return enterable(value) ? static_cast<char>('0' + value) : '#';
+    return isFaceValue(value) ? static_cast<char>('0' + value) : '#';
 }
 
 // Column numbers under a board whose cells are `width` characters wide.

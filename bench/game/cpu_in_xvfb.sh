@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # CPU use of the running game at its 60 frames a second, in Xvfb:
 #   bench/game/cpu_in_xvfb.sh [PELMAR] [SECONDS]
-# Starts the game (default build/pelmar) on a private Xvfb with a demo stage, lets it
-# warm up for a second, then reads the CPU time of the game's process (all its
-# threads) and of the X server over SECONDS (default 10) on the title screen, and as
-# long again in play with the die at rest. Prints each as a share of one core.
+# Starts the game (default build/pelmar) on a private Xvfb with the shipped stages 0
+# and 1 in its working folder, lets it warm up for a second, then reads the CPU time
+# of the game's process (all its threads) and of the X server over SECONDS (default
+# 10) on the title screen, and as long again in play on stage 1 with the die at rest.
+# Prints each as a share of one core.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -26,9 +27,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-printf '1 2 3 4 5 6\n0 1 0 6 0 2\n3 0 4 0 5 0\n0 6 0 1 0 3\n5 0 2 0 6 0\n0 4 0 3 0 1\n8\n4 4 1 1 3 3 2 2\n' \
-    >"$work/stage0.stg"
-cp "$work/stage0.stg" "$work/stage1.stg"
+cp stages/stage0.stg stages/stage1.stg "$work/"
 
 # User and system time of a process, all its threads, in clock ticks. The command name
 # in field 2 may hold blanks; the fields after its closing parenthesis are fixed.

@@ -5,16 +5,13 @@
 // die rolling) and in play (fixed view, die at rest). Each is timed over FRAMES frames
 // (default 3000) after 100 of warming up, with the window layer's bare swap: the
 // 60-a-second pacing only sleeps, which costs no CPU. CPU time is the whole process's,
-// the renderer's threads included. Uses SDL2's offscreen driver unless SDL_VIDEODRIVER
-// says otherwise.
+// the renderer's threads included. The board and the demo's moves are the shipped
+// stage 0's. Uses SDL2's offscreen driver unless SDL_VIDEODRIVER says otherwise.
 #include <GL/gl.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
-#include <string>
 
 #include "flow.h"
 #include "frame.h"
@@ -64,10 +61,6 @@ void gameFrame() {
     wndSwapBuffers();
 }
 
-// The title demo: every value on the board, a loop of moves.
-const char* const demoStage = "1 2 3 4 5 6\n0 1 0 6 0 2\n3 0 4 0 5 0\n0 6 0 1 0 3\n"
-                              "5 0 2 0 6 0\n0 4 0 3 0 1\n8\n4 4 1 1 3 3 2 2\n";
-
 void report(const char* what, Cost c, Cost empty) {
     std::printf("| %s | %.1f | %.1f | %.2f |\n", what, c.cpuUs, c.wallUs, c.cpuUs / empty.cpuUs);
 }
@@ -82,11 +75,10 @@ int main(int argc, char** argv) {
     }
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
 
-    const auto folder = std::filesystem::temp_directory_path() / "pelmar-frame-bench";
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / "stage0.stg") << demoStage;
-    std::filesystem::current_path(folder);
-    loadStage();
+    if (!loadStageFile(PELMAR_STAGE_DIR "/stage0.stg")) {
+        std::fprintf(stderr, "frame_bench: cannot read %s\n", PELMAR_STAGE_DIR "/stage0.stg");
+        return 1;
+    }
     if (!openGameWindow()) {
         return 1;
     }
@@ -106,8 +98,5 @@ int main(int argc, char** argv) {
     report("empty: clear and swap", empty, empty);
     report("game, title: turning view, die rolling", title, empty);
     report("game, play: fixed view, die at rest", play, empty);
-
-    std::filesystem::current_path(std::filesystem::temp_directory_path());
-    std::filesystem::remove_all(folder);
     return 0;
 }

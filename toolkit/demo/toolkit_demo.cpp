@@ -20,7 +20,6 @@ int squareX = 40;
 int squareY = 40;
 int colourIndex;
 bool outlined;
-std::int32_t windowHeight = 240;
 
 void logLine(const char* format, int a, int b = 0) {
     if (logFile != nullptr) {
@@ -44,7 +43,6 @@ void drawFrame() {
 
 void reshape(std::int32_t width, std::int32_t height) {
     logLine("reshape %d %d\n", width, height);
-    windowHeight = height;
     appDefaultReshape(width, height);
 }
 
