@@ -2,25 +2,18 @@
 #include "game_test_support.h"
 
 #include <algorithm>
-#include <iterator>
 
-#include "die.h"
 #include "flow.h"
-#include "stage.h"
 
 void resetGameGlobals() {
     phase = PhaseTitle;
     message = MsgStart;
     keyX = keyY = giveUpRequest = 0;
     replayIndex = clearFrames = 0;
-    stageNumber = 0;
-    for (auto& column : Board) {
-        std::fill(std::begin(column), std::end(column), 0);
-    }
-    moveCount = 0;
-    std::fill(std::begin(moves), std::end(moves), 0);
-    cameraSpin = 0.0f;
-    cameraTilt = 0.0f;
+    stageNumber = moveCount = 0;
+    std::fill_n(&Board[0][0], BoardSize * BoardSize, 0);
+    std::fill_n(moves, MaxMoves, 0);
+    cameraSpin = cameraTilt = 0.0f;
     cameraDistance = BoardViewDepth;
     stageDataDir = nullptr;
     die = Die{};
