@@ -69,7 +69,8 @@ TEST_F(StartUp, EachStageFileThatOpensIsReadOverTheLastAndPlayedAtOnceAsStageOne
     readCommandLine(8, ignored);
     EXPECT_EQ(phase, PhaseTitle);
 
-    // Once the window opens, stage 1 is the named file's, not the folder's.
+    // Start-up reads the title's stage before the files: stage 1 is the named file's,
+    // not the folder's stage1.stg.
     dir.write("stage1.stg", stageText({DirNorth}, {}));
     dir.write("short.stg", "5 5 5"); // three cells of column 0, nothing more
     nullCloseWindow();

@@ -34,15 +34,12 @@ void paint(std::int32_t (&board)[BoardSize][BoardSize], const Moves& path) {
 std::string stageText(const Moves& path, const Moves& stored) {
     std::int32_t board[BoardSize][BoardSize] = {};
     paint(board, path);
+    Moves numbers(&board[0][0], &board[0][0] + BoardSize * BoardSize);
+    numbers.push_back(static_cast<std::int32_t>(stored.size()));
+    numbers.insert(numbers.end(), stored.begin(), stored.end());
     std::string text;
-    for (const auto& column : board) {
-        for (std::int32_t cell : column) {
-            text += std::to_string(cell) + " ";
-        }
-    }
-    text += std::to_string(stored.size());
-    for (std::int32_t m : stored) {
-        text += " " + std::to_string(m);
+    for (std::int32_t n : numbers) {
+        text += std::to_string(n) + " ";
     }
     return text;
 }
