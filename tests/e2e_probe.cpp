@@ -1,19 +1,21 @@
-// Checks a screenshot of the game's window against what should be there, for the
-// end-to-end tests:
+// Checks a screenshot of the game's window for the end-to-end tests:
 //   e2e_probe SHOT.ppm CHECK...
-// CHECK is one of (X Y Z are board units, as the game places the board and the die;
-// COLOUR is black, white, red, green, blue, yellow, cyan or magenta):
-//   at X Y Z COLOUR          the point (X, Y, Z) of the face-on view of play shows COLOUR
-//   near X Y Z COLOUR        some pixel within one of that point does
-//   text top|bottom K TEXT   that line holds TEXT in white, its raster position K text
-//                            steps from the middle
-//   not CHECK                the check fails
-// The picture is a binary PPM (P6, 8 bits), as ImageMagick's import writes it. Exit
-// status 0 when every check holds, 1 when one does not (each said on stderr), 2 for a
-// usage error or an unreadable picture.
+// where each CHECK, on the text lines or on the face-on view of play, is one of
+//   title          the top line "Pelmar" and the bottom line "HIT DIR KEY TO START"
+//   stage N        the top line's "STAGE 0N" on the left
+//   steps N        the top line's "STEP 00N" on the right
+//   msg TEXT       the bottom line holds TEXT, centred
+//   die X Y        the die rests on cell (X, Y): white on both sides of its top face
+//   cell X Y V     the cell shows the mark of V (1 to 6) in its colour; for 0, plain
+//                  blue wherever any value would put a mark
+//   hollow X Y     the cell is an outline: black in the middle, blue at its left edge
+// The picture is an 8-bit binary PPM, as ImageMagick's import writes it. Exit status 0
+// when every check holds, 1 when one does not (each said on stderr), 2 for a usage
+// error or an unreadable picture.
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,145 +24,121 @@
 
 namespace {
 
-bool readPpm(const char* path, Pixels& pixels) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        return false;
-    }
+Pixels shot;
+int failures = 0;
+
+// The picture, or an empty one when the file is no 8-bit binary PPM.
+Pixels readPpm(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    std::string magic;
     int width = 0;
     int height = 0;
     int maxValue = 0;
-    const bool header = std::fscanf(file, "P6 %d %d %d", &width, &height, &maxValue) == 3 &&
-                        std::fgetc(file) != EOF && width > 0 && height > 0 && width <= 8192 &&
-                        height <= 8192 && maxValue == 255;
-    std::vector<std::uint8_t> rgb;
-    if (header) {
-        rgb.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
-    }
-    const bool complete = header && std::fread(rgb.data(), 1, rgb.size(), file) == rgb.size();
-    std::fclose(file);
-    if (!complete) {
-        return false;
+    file >> magic >> width >> height >> maxValue;
+    file.get();
+    if (!file || magic != "P6" || maxValue != 255 || width <= 0 || height <= 0 || width > 8192 ||
+        height > 8192) {
+        return {};
     }
     // The file runs from the top row down; Pixels from the bottom up.
-    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) *
-                                   static_cast<std::size_t>(height) * 4);
-    for (int y = 0; y < height; ++y) {
+    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width * height) * 4, 255);
+    for (int y = height - 1; y >= 0; --y) {
         for (int x = 0; x < width; ++x) {
-            const std::size_t from = (static_cast<std::size_t>(height - 1 - y) * width + x) * 3;
-            const std::size_t to = (static_cast<std::size_t>(y) * width + x) * 4;
-            rgba[to] = rgb[from];
-            rgba[to + 1] = rgb[from + 1];
-            rgba[to + 2] = rgb[from + 2];
-            rgba[to + 3] = 255;
+            file.read(reinterpret_cast<char*>(&rgba[static_cast<std::size_t>(y * width + x) * 4]),
+                      3);
         }
     }
-    pixels = Pixels(width, height, std::move(rgba));
-    return true;
+    return file ? Pixels(width, height, std::move(rgba)) : Pixels();
 }
 
-bool colourNamed(const std::string& name, Rgb& c) {
-    static const struct {
-        const char* name;
-        Rgb colour;
-    } names[] = {
-        {"black", colour::Black}, {"white", colour::White},     {"red", colour::Red},
-        {"green", colour::Green}, {"blue", colour::Blue},       {"yellow", colour::Yellow},
-        {"cyan", colour::Cyan},   {"magenta", colour::Magenta},
-    };
-    for (const auto& n : names) {
-        if (name == n.name) {
-            c = n.colour;
-            return true;
-        }
+void fail(const std::string& what) {
+    std::fprintf(stderr, "e2e_probe: fails: %s\n", what.c_str());
+    ++failures;
+}
+
+// The point (x, y, z) of the board shows the colour (or, with a radius, a pixel near it).
+void at(double x, double y, double z, Rgb expected, int radius = 0) {
+    const ScreenPoint p = project(playView(), x, y, z, shot.width(), shot.height());
+    if (!colourNear(shot, p, expected, radius)) {
+        const Rgb got = shot.at(pixelIndex(p.x), pixelIndex(p.y));
+        char what[160];
+        std::snprintf(what, sizeof what, "(%g, %g, %g) is %s, not %s", x, y, z,
+                      describe(got).c_str(), describe(expected).c_str());
+        fail(what);
     }
-    return false;
 }
 
-bool number(const char* text, double& value) {
-    char* end = nullptr;
-    value = std::strtod(text, &end);
-    return end != text && *end == '\0';
+void text(const std::string& line, ScreenPoint origin) {
+    const int mismatches = textMismatches(shot, line.c_str(), origin);
+    if (mismatches != 0) {
+        fail("\"" + line + "\": " + std::to_string(mismatches) + " pixels differ");
+    }
 }
 
-struct Outcome {
-    bool usable; // false: a usage error
-    bool holds;
-    std::string what; // the check and, when it failed, what was found
+// Where on its cell the mark of each value, 1 to 6, shows its colour.
+struct MarkProbe {
+    double x, y;
+    Rgb colour;
+};
+const std::vector<MarkProbe> markProbes = {
+    {0.5, 0.5, colour::Red},  {0.34, 0.34, colour::Green}, {0.5, 0.5, colour::Yellow},
+    {0.3, 0.3, colour::Cyan}, {0.5, 0.5, colour::Magenta}, {0.3, 0.5, colour::White},
 };
 
-// Runs the check at args[i], moving i past it.
-Outcome check(const Pixels& pixels, char** args, int count, int& i) {
-    const std::string name = i < count ? args[i] : "";
-    auto arg = [&](int k) -> const char* { return i + k < count ? args[i + k] : nullptr; };
-    if (name == "not") {
-        ++i;
-        Outcome inner = check(pixels, args, count, i);
-        inner.holds = !inner.holds;
-        inner.what = "not " + inner.what;
-        return inner;
-    }
-    if (name == "at" || name == "near") {
-        double x = 0;
-        double y = 0;
-        double z = 0;
-        Rgb expected{};
-        if (!arg(4) || !number(arg(1), x) || !number(arg(2), y) || !number(arg(3), z) ||
-            !colourNamed(arg(4), expected)) {
-            return {false, false, name + ": needs X Y Z COLOUR"};
+// Runs the check at args[i] and moves i past it.
+void check(const std::vector<std::string>& args, std::size_t& i) {
+    const std::string name = args.at(i++);
+    auto number = [&] { return std::stoi(args.at(i++)); };
+    const int w = shot.width();
+    const int h = shot.height();
+    if (name == "title") {
+        text("Pelmar", topLineOrigin(-3.0, w, h));
+        text("HIT DIR KEY TO START", bottomLineOrigin(-10.0, w, h));
+    } else if (name == "stage" || name == "steps") {
+        char line[32];
+        std::snprintf(line, sizeof line, name == "stage" ? "STAGE %02d" : "STEP %03d", number());
+        text(line, topLineOrigin(name == "stage" ? -10.0 : 2.0, w, h));
+    } else if (name == "msg") {
+        const std::string message = args.at(i++);
+        text(message, bottomLineOrigin(-0.5 * static_cast<double>(message.size()), w, h));
+    } else if (name == "die" || name == "hollow" || name == "cell") {
+        const double x = number();
+        const double y = number();
+        if (name == "die") {
+            at(x + 0.5, y + 0.15, 0.9, colour::White);
+            at(x + 0.5, y + 0.85, 0.9, colour::White);
+        } else if (name == "hollow") {
+            at(x + 0.5, y + 0.5, 0.0, colour::Black);
+            at(x + 0.05, y + 0.5, 0.0, colour::Blue, 1);
+        } else {
+            // Plain: blue at every place a mark is looked for (the 3's and 5's are the 1's).
+            const int value = number();
+            for (int v : value == 0 ? std::vector<int>{1, 2, 4, 6} : std::vector<int>{value}) {
+                const MarkProbe& m = markProbes.at(static_cast<std::size_t>(v - 1));
+                at(x + m.x, y + m.y, value == 0 ? 0.0 : 0.05, value == 0 ? colour::Blue : m.colour);
+            }
         }
-        std::string what = name + " " + arg(1) + " " + arg(2) + " " + arg(3) + " " + arg(4);
-        i += 5;
-        const ScreenPoint p = project(playView(), x, y, z, pixels.width(), pixels.height());
-        const bool holds = colourNear(pixels, p, expected, name == "near" ? 1 : 0);
-        const Rgb got = pixels.at(pixelIndex(p.x), pixelIndex(p.y));
-        what += " (pixel " + std::to_string(pixelIndex(p.x)) + ", " +
-                std::to_string(pixels.height() - 1 - pixelIndex(p.y)) + " from the top is " +
-                describe(got) + ")";
-        return {true, holds, what};
+    } else {
+        throw std::invalid_argument("unknown check \"" + name + "\"");
     }
-    if (name == "text") {
-        double k = 0;
-        const std::string line = arg(1) ? arg(1) : "";
-        if (!arg(3) || (line != "top" && line != "bottom") || !number(arg(2), k)) {
-            return {false, false, "text: needs top|bottom K TEXT"};
-        }
-        const std::string text = arg(3);
-        i += 4;
-        const ScreenPoint origin = line == "top"
-                                       ? topLineOrigin(k, pixels.width(), pixels.height())
-                                       : bottomLineOrigin(k, pixels.width(), pixels.height());
-        const int mismatches = textMismatches(pixels, text.c_str(), origin);
-        return {true, mismatches == 0,
-                "text " + line + " \"" + text + "\" (" + std::to_string(mismatches) +
-                    " pixels differ)"};
-    }
-    return {false, false, "unknown check \"" + name + "\""};
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: e2e_probe SHOT.ppm CHECK...\n");
+    shot = argc > 2 ? readPpm(argv[1]) : Pixels();
+    if (shot.width() == 0) {
+        std::fprintf(stderr, "usage: e2e_probe SHOT.ppm CHECK... (an 8-bit binary PPM)\n");
         return 2;
     }
-    Pixels pixels;
-    if (!readPpm(argv[1], pixels)) {
-        std::fprintf(stderr, "e2e_probe: %s is no 8-bit binary PPM picture\n", argv[1]);
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    try {
+        for (std::size_t i = 0; i < args.size();) {
+            check(args, i);
+        }
+    } catch (const std::logic_error& e) { // a word missing, no number, no such mark
+        std::fprintf(stderr, "e2e_probe: unusable checks: %s\n", e.what());
         return 2;
     }
-    int failed = 0;
-    for (int i = 2; i < argc;) {
-        const Outcome outcome = check(pixels, argv, argc, i);
-        if (!outcome.usable) {
-            std::fprintf(stderr, "e2e_probe: %s\n", outcome.what.c_str());
-            return 2;
-        }
-        if (!outcome.holds) {
-            std::fprintf(stderr, "e2e_probe: fails: %s\n", outcome.what.c_str());
-            ++failed;
-        }
-    }
-    return failed == 0 ? 0 : 1;
+    return failures == 0 ? 0 : 1;
 }

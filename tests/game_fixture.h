@@ -6,39 +6,40 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <memory>
-#include <string>
 
 #include "game_test_support.h"
 #include "gl_context.h"
+#include "key_handlers.h"
+#include "null_platform.h"
+#include "platform.h"
 #include "test_files.h"
+#include "window.h"
+
+// Virtual-key codes of the keys the game binds to key presses.
+enum : std::int32_t { VkSpace = 32, VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40 };
 
 class GameFixture : public ::testing::Test {
   protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        ASSERT_TRUE(gl.ok()) << gl.error();
+        nullPlatformReset();
+        resetGameGlobals();
+        wireframe = 0;
+    }
 
-    // Writes a stage file into the working folder: `path` painted on impassable cells,
-    // and the stored moves.
-    void writeStage(const std::string& name, const Moves& path, const Moves& stored) const;
+    // A key press (an arrow, space) or a typed g or G, handled by the window as the loop
+    // does between two frames.
+    static void press(std::int32_t key) {
+        if (key == 'g' || key == 'G') {
+            nullTypeChar(key, key == 'G' ? KEY_MOD_SHIFT : 0);
+        } else {
+            nullPressKey(key);
+        }
+        while (platformPeekMessage() && platformPumpMessage()) {
+        }
+    }
 
-    // Lets the window procedure handle every queued message, as the loop does between
-    // two frames.
-    static void deliverMessages();
-    // A key press (arrows, space) or a typed character (g, G) through the window.
-    static void pressKey(std::int32_t virtualKey);
-    static void typeChar(std::int32_t character);
-
-    static Pixels readPixels() { return readFramePixels(300, 300); }
-
-    std::unique_ptr<OffscreenGl> gl;
+    OffscreenGl gl{300, 300};
     TempDir dir;
-    std::unique_ptr<WorkingDirGuard> workingDir;
+    WorkingDirGuard inDir{dir.path()};
 };
-
-// Virtual-key codes of the keys the game binds to key presses.
-constexpr std::int32_t VkSpace = 32;
-constexpr std::int32_t VkLeft = 37;
-constexpr std::int32_t VkUp = 38;
-constexpr std::int32_t VkRight = 39;
-constexpr std::int32_t VkDown = 40;

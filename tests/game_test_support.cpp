@@ -2,25 +2,18 @@
 #include "game_test_support.h"
 
 #include <algorithm>
-#include <iterator>
 
-#include "die.h"
 #include "flow.h"
-#include "stage.h"
 
 void resetGameGlobals() {
     phase = PhaseTitle;
     message = MsgStart;
     keyX = keyY = giveUpRequest = 0;
     replayIndex = clearFrames = 0;
-    stageNumber = 0;
-    for (auto& column : Board) {
-        std::fill(std::begin(column), std::end(column), 0);
-    }
-    moveCount = 0;
-    std::fill(std::begin(moves), std::end(moves), 0);
-    cameraSpin = 0.0f;
-    cameraTilt = 0.0f;
+    stageNumber = moveCount = 0;
+    std::fill_n(&Board[0][0], BoardSize * BoardSize, 0);
+    std::fill_n(moves, MaxMoves, 0);
+    cameraSpin = cameraTilt = 0.0f;
     cameraDistance = BoardViewDepth;
     stageDataDir = nullptr;
     die = Die{};
@@ -41,15 +34,12 @@ void paint(std::int32_t (&board)[BoardSize][BoardSize], const Moves& path) {
 std::string stageText(const Moves& path, const Moves& stored) {
     std::int32_t board[BoardSize][BoardSize] = {};
     paint(board, path);
+    Moves numbers(&board[0][0], &board[0][0] + BoardSize * BoardSize);
+    numbers.push_back(static_cast<std::int32_t>(stored.size()));
+    numbers.insert(numbers.end(), stored.begin(), stored.end());
     std::string text;
-    for (const auto& column : board) {
-        for (std::int32_t cell : column) {
-            text += std::to_string(cell) + " ";
-        }
-    }
-    text += std::to_string(stored.size());
-    for (std::int32_t m : stored) {
-        text += " " + std::to_string(m);
+    for (std::int32_t n : numbers) {
+        text += std::to_string(n) + " ";
     }
     return text;
 }
