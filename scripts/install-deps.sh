@@ -7,7 +7,8 @@ packages=(
     cmake            # the build
     ninja-build
     g++
-    libgtest-dev     # the test suite
+    libgtest-dev     # the test suite (GoogleTest)
+    libgmock-dev     #   and its matchers (GoogleMock)
     clang-format     # the layout check
     libgl-dev        # OpenGL 1.x headers and library
     libgl1-mesa-dri  # software GL (llvmpipe) for windows on Xvfb and with no display
