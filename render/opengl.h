@@ -1,4 +1,5 @@
-// The system's OpenGL 1.x header, with what Windows needs included before it.
+// The system's OpenGL 1.x header, wherever the system keeps it, with what Windows
+// needs included before it.
 #pragma once
 
 #ifdef _WIN32
@@ -7,4 +8,9 @@
 #endif
 #include <windows.h>
 #endif
+#if defined(__APPLE__)
+#define GL_SILENCE_DEPRECATION // fixed-function GL is all the game draws with
+#include <OpenGL/gl.h>
+#else
 #include <GL/gl.h>
+#endif

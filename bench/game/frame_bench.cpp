@@ -7,14 +7,13 @@
 // 60-a-second pacing only sleeps, which costs no CPU. CPU time is the whole process's,
 // the renderer's threads included. The board and the demo's moves are the shipped
 // stage 0's. Uses SDL2's offscreen driver unless SDL_VIDEODRIVER says otherwise.
-#include <GL/gl.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
 #include "flow.h"
 #include "frame.h"
+#include "opengl.h"
 #include "scene.h"
 #include "stage.h"
 #include "startup.h"

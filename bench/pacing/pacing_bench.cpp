@@ -6,7 +6,11 @@
 //                            comparison
 //   pacing_bench --simulate  the pacer against simulated displays (60, 59.94, 60.05,
 //                            144 and 240 Hz with vsync, and none), on a virtual clock
+#if defined(__APPLE__)
+#include <OpenGL/gl.h>
+#else
 #include <GL/gl.h>
+#endif
 
 #include <algorithm>
 #include <chrono>

@@ -4,7 +4,11 @@
 //   toolkit-demo [--rect X Y WIDTH HEIGHT] [--mode N] [--log FILE]
 // With --log, every key code, reshape and the end of the loop is written to FILE, one a
 // line, for the tests that drive the window from outside.
+#if defined(__APPLE__)
+#include <OpenGL/gl.h>
+#else
 #include <GL/gl.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
