@@ -2,9 +2,7 @@
 // its single-buffer fallback, the binding tables and their dispatch, run, swap, exit.
 #include "app.h"
 
-#include <chrono>
 #include <cstdio>
-#include <thread>
 
 #include "frame_pacer.h"
 #include "palette.h"
@@ -152,11 +150,9 @@ int appSwapFrame() {
     // The sleep comes before the swap, so that a frame is presented on its deadline
     // however long it took to draw; a display with vsync then shows it at the refresh
     // that follows.
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    const std::int64_t wait =
-        pacerNextWait(pacer, std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
+    const std::int64_t wait = pacerNextWait(pacer, platformSteadyNowNs());
     if (wait > 0) {
-        std::this_thread::sleep_for(std::chrono::nanoseconds(wait));
+        platformSleepNs(wait);
     }
     return wndSwapBuffers();
 }

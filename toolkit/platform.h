@@ -90,6 +90,11 @@ void platformReleaseMouse();
 void platformMessageBox(const char* text, const char* caption);
 [[noreturn]] void platformExitProcess(int status);
 
+// The frame pacer's clock: a steady clock in nanoseconds, and a sleep of about `ns`
+// nanoseconds on it. A platform whose sleeps are coarser than a frame sharpens them.
+std::int64_t platformSteadyNowNs();
+void platformSleepNs(std::int64_t ns);
+
 // GL state the app layer sets, through whatever GL the platform binds.
 void platformGlResetState(); // clear colour (0,0,0,1), clear index 0, identity matrix
 void platformGlDrawToFront();

@@ -275,6 +275,14 @@ void platformExitProcess(int status) {
     std::exit(status);
 }
 
+std::int64_t platformSteadyNowNs() {
+    return nullPlatform.clockNs;
+}
+
+void platformSleepNs(std::int64_t ns) {
+    nullPlatform.clockNs += ns;
+}
+
 void platformGlResetState() {
     record("glResetState");
 }

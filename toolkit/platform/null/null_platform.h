@@ -44,6 +44,7 @@ struct NullPlatform {
     bool needsPalette;
     std::int32_t paletteChanges;
 
+    std::int64_t clockNs; // the virtual steady clock: only sleeps and tests move it on
     PixelFormatRequest lastRequest;
     std::int32_t swapCount;
     std::vector<std::string> calls; // every request of the core, in order
