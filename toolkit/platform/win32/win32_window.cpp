@@ -1,0 +1,184 @@
+// Win32 platform, the window side: the class and the window, its device context, the
+// pixel format, the WGL context, the swap, message boxes and the end of the process.
+#include <cstdio>
+#include <cstring>
+
+#include "platform.h"
+#include "win32_platform.h"
+
+namespace {
+
+constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+
+HWND asWindow(WindowHandle window) {
+    return static_cast<HWND>(window);
+}
+HDC asDc(SurfaceHandle dc) {
+    return static_cast<HDC>(dc);
+}
+
+PIXELFORMATDESCRIPTOR descriptorOf(const PixelFormatRequest& r) {
+    PIXELFORMATDESCRIPTOR pfd{};
+    pfd.nSize = sizeof pfd;
+    pfd.nVersion = r.version;
+    pfd.dwFlags = r.flags;
+    pfd.iPixelType = r.pixelType;
+    pfd.cColorBits = r.colorBits;
+    pfd.cRedBits = r.redBits;
+    pfd.cRedShift = r.redShift;
+    pfd.cGreenBits = r.greenBits;
+    pfd.cGreenShift = r.greenShift;
+    pfd.cBlueBits = r.blueBits;
+    pfd.cBlueShift = r.blueShift;
+    pfd.cAlphaBits = r.alphaBits;
+    pfd.cAccumBits = r.accumBits;
+    pfd.cDepthBits = r.depthBits;
+    pfd.cStencilBits = r.stencilBits;
+    pfd.cAuxBuffers = r.auxBuffers;
+    pfd.iLayerType = r.layerType;
+    return pfd;
+}
+
+void printLastError(const char* what) {
+    std::fprintf(stderr, "%s: system error %lu\n", what,
+                 static_cast<unsigned long>(GetLastError()));
+}
+
+} // namespace
+
+void platformGetVersion(PlatformVersion& version) {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#endif
+    // Only NT 3.5 and 3.51 answer differently here, and they are told apart by it alone.
+    const BOOL known = GetVersionExA(&info);
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+    version = {0, 0, 0};
+    if (known) {
+        version = {static_cast<std::int32_t>(info.dwPlatformId),
+                   static_cast<std::int32_t>(info.dwMajorVersion),
+                   static_cast<std::int32_t>(info.dwMinorVersion)};
+    }
+}
+
+void platformGetFrameMetrics(FrameMetrics& metrics) {
+    metrics = {GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYFRAME),
+               GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CYBORDER)};
+}
+
+int platformRegisterClass(const char* className) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = win32WindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = className;
+    // The class outlives a window: a second opening finds it registered already.
+    if (RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
+        return 1;
+    }
+    printLastError("RegisterClassA");
+    return 0;
+}
+
+WindowHandle platformCreateWindow(const char* title, const WindowPlacement& p) {
+    RECT outer = {p.clientX, p.clientY, p.clientX + p.width, p.clientY + p.height};
+    AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
+    const int x = p.defaultPosition ? CW_USEDEFAULT : outer.left;
+    const int y = p.defaultPosition ? CW_USEDEFAULT : outer.top;
+    HWND window = CreateWindowExA(0, WindowClassName, title, WindowStyle, x, y,
+                                  outer.right - outer.left, outer.bottom - outer.top, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (window == nullptr) {
+        printLastError("CreateWindowExA");
+    }
+    return window;
+}
+
+void platformGetClientPosition(WindowHandle window, std::int32_t& x, std::int32_t& y) {
+    RECT outer{};
+    GetWindowRect(asWindow(window), &outer);
+    FrameMetrics m{};
+    platformGetFrameMetrics(m);
+    x = outer.left + m.frameWidth;
+    y = outer.top + m.captionHeight - m.borderHeight + m.frameHeight;
+}
+
+SurfaceHandle platformGetSurface(WindowHandle window) {
+    return GetDC(asWindow(window));
+}
+
+void platformShowWindow(WindowHandle window) {
+    ShowWindow(asWindow(window), SW_SHOWDEFAULT);
+}
+
+std::int32_t platformChoosePixelFormat(SurfaceHandle dc, const PixelFormatRequest& request) {
+    const PIXELFORMATDESCRIPTOR pfd = descriptorOf(request);
+    return ChoosePixelFormat(asDc(dc), &pfd);
+}
+
+int platformSetPixelFormat(SurfaceHandle dc, std::int32_t format,
+                           const PixelFormatRequest& request) {
+    const PIXELFORMATDESCRIPTOR pfd = descriptorOf(request);
+    if (!SetPixelFormat(asDc(dc), format, &pfd)) {
+        printLastError("SetPixelFormat");
+        return 0;
+    }
+    return 1;
+}
+
+ContextHandle platformCreateContext(SurfaceHandle dc) {
+    return wglCreateContext(asDc(dc));
+}
+
+int platformMakeCurrent(SurfaceHandle dc, ContextHandle context) {
+    if (context == nullptr) {
+        return wglMakeCurrent(nullptr, nullptr) ? 1 : 0;
+    }
+    return wglMakeCurrent(asDc(dc), static_cast<HGLRC>(context)) ? 1 : 0;
+}
+
+void platformDeleteContext(ContextHandle context) {
+    wglDeleteContext(static_cast<HGLRC>(context));
+}
+
+void platformReleaseSurface(WindowHandle window, SurfaceHandle dc) {
+    ReleaseDC(asWindow(window), asDc(dc));
+}
+
+void platformDestroyWindow(WindowHandle window) {
+    // WM_DESTROY reaches the core's teardown before this returns.
+    DestroyWindow(asWindow(window));
+}
+
+void platformGetClientSize(WindowHandle window, std::int32_t& width, std::int32_t& height) {
+    RECT client{};
+    GetClientRect(asWindow(window), &client);
+    width = client.right - client.left;
+    height = client.bottom - client.top;
+}
+
+int platformSwapBuffers(SurfaceHandle dc) {
+    return SwapBuffers(asDc(dc)) ? 1 : 0;
+}
+
+void platformMessageBox(const char* text, const char* caption) {
+    const std::size_t n = std::strlen(text);
+    std::fprintf(stderr, "%s: %s%s", caption, text, n > 0 && text[n - 1] == '\n' ? "" : "\n");
+    std::fflush(stderr);
+    const UINT icon = std::strcmp(caption, "Warning") == 0 ? MB_ICONWARNING : MB_ICONERROR;
+    MessageBoxA(GetFocus(), text, caption, MB_OK | icon);
+}
+
+void platformExitProcess(int status) {
+    std::fflush(nullptr);
+    ExitProcess(static_cast<UINT>(status));
+}
