@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The Windows game, pelmar.exe, under Wine in a real X server, played as a player would
+# with real key presses and screenshots:
+#   wine_smoke_test.sh PELMAR_EXE PELMAR_STAGE_EXE E2E_PROBE X11_CLOSE_WINDOW
+# Runs under scripts/with-xvfb.sh and scripts/with-wine.sh. Every launch is bounded by
+# timeout (an error box would wait for a click), every wait for the picture by a
+# deadline, and Wine is let go of each program before the next starts.
+set -uo pipefail
+
+pelmar=$1 stage_tool=$2 probe=$3 close_window=$4
+scenario=wine
+work=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-wine.XXXXXX")
+mkdir "$work/play"
+game_pid=
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+. "$(dirname "$0")/e2e_lib.sh"
+stage "$work/play/stage0.stg" "$up_right_up"
+stage "$work/play/stage1.stg" "$right_then_up"
+stage "$work/play/mine.stg" "$up_right_up"
+
+# The game reads its stages from its working folder, here $work/play.
+start_game() {
+    (cd "$work/play" && exec timeout 60 wine "$pelmar" "$@" >"$work/stdout" 2>"$work/stderr") &
+    game_pid=$!
+    find_window
+}
+wine_done() { timeout 30 wineserver -w || fail "Wine still busy after $1"; }
+
+# The stage tool, a console program, checks a stage there too.
+(cd "$work/play" && timeout 60 wine "$stage_tool" check stage1.stg >"$work/stdout" 2>&1) ||
+    fail "pelmar-stage.exe check: $(cat "$work/stdout")"
+wine_done "the stage tool"
+
+start_game
+geometry=$(xwininfo -id "$window")
+[ "$(grep -cE '^ +(Width|Height): 300$' <<<"$geometry")" = 2 ] ||
+    fail "the client area is not 300 x 300: $geometry"
+wait_for "the title demo" title
+cp "$work/shot.ppm" "$work/before.ppm"
+sleep 0.2
+shoot && cmp -s "$work/before.ppm" "$work/shot.ppm" && fail "the title demo stands still"
+xdotool key Up
+# shellcheck disable=SC2046 # one probe argument per word
+wait_for "stage 1 as its file lays it out" stage 1 steps 0 msg START die 0 0 \
+    $(board_checks "$work/play/stage1.stg")
+# g and G are characters: they reach the game only as typed ones.
+roll Right 1 0 1 "TURN RIGHT"
+xdotool key g
+wait_for "g gives up" msg "GIVE UP" stage 1 steps 0 die 0 0
+roll Right 1 0 1 "TURN RIGHT"
+xdotool key shift+g
+wait_for "G gives up" msg "GIVE UP" stage 1 steps 0 die 0 0
+xdotool key space
+wait_for "the wireframe view" hollow 1 4 stage 1 steps 0
+escape
+wine_done Escape
+
+# A stage file named on the command line is played at once; the close box ends the game.
+start_game /s mine.stg
+# shellcheck disable=SC2046
+wait_for "the named stage as stage 1" stage 1 steps 0 msg START die 0 0 \
+    $(board_checks "$work/play/mine.stg")
+"$close_window" "$window"
+end_game "closing the window"
+wine_done "closing the window"
+finish
