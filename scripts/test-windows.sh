@@ -11,14 +11,17 @@ started=$SECONDS
 linux_build=${1:-build}
 
 if [ "${1:-}" = --under-wine ]; then
-    ctest --test-dir build-windows --output-on-failure -j 2
-    exec tests/wine_smoke_test.sh "$PWD/build-windows/pelmar.exe" \
-        "$PWD/build-windows/tools/pelmar-stage.exe" "$2/tests/e2e_probe" "$2/tests/x11_close_window"
+    linux_build=$(cd "$2" && pwd)
+    cd build-windows # where a failing check leaves its screenshot
+    ctest --output-on-failure -j 2
+    exec ../tests/wine_smoke_test.sh "$PWD/pelmar.exe" "$PWD/tools/pelmar-stage.exe" \
+        "$linux_build/tests/e2e_probe" "$linux_build/tests/x11_close_window"
 fi
 
 scripts/install-deps.sh --windows
-cmake -S . -B build-windows -G Ninja --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DPELMAR_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build-windows -G Ninja --no-warn-unused-cli \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DPELMAR_WERROR=ON \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-windows -j 2
 
 # A program copied alone onto a Windows machine must start: only the system's DLLs.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app.h"
+#include "platform_palette.h"
 #include "win32_platform.h"
 
 namespace {
@@ -109,6 +110,48 @@ TEST(Win32Window, OpensAsAskedTakesKeysAndMouseAndClosesByTheCloseBoxTwice) {
         EXPECT_FALSE(IsWindow(w));
         EXPECT_EQ(wglGetCurrentContext(), nullptr);
     }
+}
+
+// On a true-colour display no palette is ever needed, so the core never reaches these:
+// each is asked directly, with what the system itself answers as the oracle.
+TEST(Win32Palette, TheGdiAndRegistryCallsAnswerAsTheCoreExpects) {
+    PaletteEntry stock[20] = {};
+    ASSERT_EQ(platformGetPaletteEntries(platformStockPalette(), 0, 20, stock), 20);
+    EXPECT_EQ(std::make_tuple(stock[1].red, stock[1].green, stock[8].green, stock[19].blue),
+              std::make_tuple(128, 0, 220, 255));
+
+    PaletteEntry* entries = platformAllocPaletteEntries(256);
+    ASSERT_NE(entries, nullptr);
+    EXPECT_EQ(entries[255].red + entries[255].flags, 0) << "zero-filled";
+    entries[2] = {10, 20, 30, PC_NOCOLLAPSE_FLAG};
+    const PaletteHandle palette = platformCreatePalette(0x300, entries, 256);
+    platformFreePaletteEntries(entries);
+    ASSERT_NE(palette, nullptr);
+    PaletteEntry back[3] = {};
+    EXPECT_EQ(platformGetPaletteEntries(palette, 0, 3, back), 3);
+    EXPECT_EQ(std::make_tuple(back[2].red, back[2].blue, back[2].flags),
+              std::make_tuple(10, 30, PC_NOCOLLAPSE_FLAG));
+    platformDeletePalette(palette);
+    EXPECT_EQ(platformAllocPaletteEntries(0), nullptr);
+
+    const std::uint32_t window = platformGetSysColor(COLOR_WINDOW);
+    const std::int32_t element = COLOR_WINDOW;
+    const std::uint32_t teal = 0x00808000;
+    EXPECT_EQ(platformSetSysColors(1, &element, &teal), 1);
+    EXPECT_EQ(platformGetSysColor(COLOR_WINDOW), teal);
+    platformSetSysColors(1, &element, &window);
+
+    // The settings of a fresh prefix hold "R G B" text for every system colour.
+    const ColorSettingsHandle key = platformOpenColorSettings();
+    ASSERT_NE(key, nullptr);
+    char text[64];
+    std::uint32_t length = 0;
+    EXPECT_EQ(platformReadColorSetting(key, "Window", text, sizeof text, length), 1);
+    std::uint32_t colour = 0;
+    EXPECT_EQ(parseColorSetting(text, length, colour), 1) << std::string(text, length);
+    EXPECT_EQ(platformReadColorSetting(key, "Window", text, 3, length), 0) << "too long";
+    EXPECT_EQ(platformReadColorSetting(key, "NoSuchColour", text, sizeof text, length), 0);
+    platformCloseColorSettings(key);
 }
 
 } // namespace
