@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
 # The real game in a real X server, played as a player would, with real key presses
 # and screenshots:
-#   game_e2e_test.sh SCENARIO PELMAR E2E_PROBE X11_CLOSE_WINDOW DATA_DIR
-# PELMAR is the game built with DATA_DIR as its folder of installed stages; only the
-# scenario missing-title-stage puts stages there, and it empties the folder again.
+#   game_e2e_test.sh SCENARIO PELMAR E2E_PROBE X11_CLOSE_WINDOW
+# Every scenario has a temporary folder of its own, and in it the game's data folder
+# (PELMAR_DATA_DIR), which only missing-title-stage puts stages in.
 # Runs under scripts/with-xvfb.sh; every launch of the game is bounded by timeout, and
 # every wait for the picture by a deadline.
 set -uo pipefail
 
-scenario=$1 pelmar=$2 probe=$3 close_window=$4 data_dir=$5
+scenario=$1 pelmar=$2 probe=$3 close_window=$4
 work=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-e2e.XXXXXX")
 mkdir "$work/play"
+data_dir=$work/data
+mkdir "$data_dir"
+export PELMAR_DATA_DIR=$data_dir
 game_pid=
 cleanup() {
     [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
-    [ "$scenario" = missing-title-stage ] && rm -f "$data_dir"/*.stg
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -46,8 +48,11 @@ failures=0
 fail() {
     echo "FAIL: $*" >&2
     failures=$((failures + 1))
-    # The picture that failed, for a look afterwards (in ctest's working folder).
-    [ -f "$work/shot.ppm" ] && cp "$work/shot.ppm" "e2e-$scenario-failure-$failures.ppm"
+    # The picture that failed, for a look afterwards, in a folder of this run's own
+    # under the working folder (ctest's).
+    [ -n "${shots:-}" ] || shots=$(mktemp -d "$PWD/e2e-$scenario-failures.XXXXXX")
+    [ -f "$work/shot.ppm" ] && cp "$work/shot.ppm" "$shots/failure-$failures.ppm" &&
+        echo "(screenshot: $shots/failure-$failures.ppm)" >&2
 }
 finish() {
     [ "$failures" -eq 0 ] && echo "pelmar $scenario: all checks passed" && exit 0
@@ -175,7 +180,6 @@ command-line)
     ;;
 missing-title-stage)
     # No stage file anywhere: the title, then stage 1 all plain, with nothing to roll onto.
-    rm -f "$data_dir"/*.stg
     start_game
     start_stage_one
     plain=()
@@ -186,7 +190,6 @@ missing-title-stage)
     wait_for "no cell to roll onto" stage 1 steps 0 die 0 0
     escape
     # A stage of the installed folder stands in for one missing from the working folder...
-    mkdir -p "$data_dir"
     stage "$data_dir/stage1.stg" "$up_right_up"
     start_game
     start_stage_one
