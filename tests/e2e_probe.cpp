@@ -9,9 +9,14 @@
 //   cell X Y V     the cell shows the mark of V (1 to 6) in its colour; for 0, plain
 //                  blue wherever any value would put a mark
 //   hollow X Y     the cell is an outline: black in the middle, blue at its left edge
+//   turning V...   the board of these 36 cell values (in a stage file's order) under the
+//                  title's turning camera, tilted back and at its distance, at the whole
+//                  degree of its turn that fits best: all but three cells, which the die
+//                  may hide, show their marks as for cell
 // The picture is an 8-bit binary PPM, as ImageMagick's import writes it. Exit status 0
 // when every check holds, 1 when one does not (each said on stderr), 2 for a usage
 // error or an unreadable picture.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -26,6 +31,12 @@ namespace {
 
 Pixels shot;
 int failures = 0;
+
+constexpr int BoardCells = 36;
+// Where the title's camera comes to rest: tilted 45 degrees back, at a distance of
+// 14 board units (the single-precision sum of its steps).
+constexpr double TitleTilt = -45.0;
+constexpr double TitleDistance = -14.014211;
 
 // The picture, or an empty one when the file is no 8-bit binary PPM.
 Pixels readPpm(const char* path) {
@@ -56,15 +67,29 @@ void fail(const std::string& what) {
     ++failures;
 }
 
-// The point (x, y, z) of the board shows the colour (or, with a radius, a pixel near it).
-void at(double x, double y, double z, Rgb expected, int radius = 0) {
-    const ScreenPoint p = project(playView(), x, y, z, shot.width(), shot.height());
-    if (!colourNear(shot, p, expected, radius)) {
+// Whether the point (x, y, z) of the board, seen in `view`, shows the colour (or, with a
+// radius, a pixel near it); when not, `why` says what it shows instead.
+bool shows(const View& view, double x, double y, double z, Rgb expected, int radius,
+           std::string* why) {
+    const ScreenPoint p = project(view, x, y, z, shot.width(), shot.height());
+    if (colourNear(shot, p, expected, radius)) {
+        return true;
+    }
+    if (why != nullptr) {
         const Rgb got = shot.at(pixelIndex(p.x), pixelIndex(p.y));
         char what[160];
         std::snprintf(what, sizeof what, "(%g, %g, %g) is %s, not %s", x, y, z,
                       describe(got).c_str(), describe(expected).c_str());
-        fail(what);
+        *why = what;
+    }
+    return false;
+}
+
+// The point (x, y, z) of the board in play shows the colour.
+void at(double x, double y, double z, Rgb expected, int radius = 0) {
+    std::string why;
+    if (!shows(playView(), x, y, z, expected, radius, &why)) {
+        fail(why);
     }
 }
 
@@ -84,6 +109,25 @@ const std::vector<MarkProbe> markProbes = {
     {0.5, 0.5, colour::Red},  {0.34, 0.34, colour::Green}, {0.5, 0.5, colour::Yellow},
     {0.3, 0.3, colour::Cyan}, {0.5, 0.5, colour::Magenta}, {0.3, 0.5, colour::White},
 };
+
+// Whether cell (x, y) shows the mark of `value`; for 0, plain blue wherever any value
+// would put a mark (the 3's and 5's are the 1's). Each point that does not is failed,
+// or with `quiet` only counted.
+int wrongMarkPoints(const View& view, int x, int y, int value, bool quiet) {
+    int wrong = 0;
+    for (int v : value == 0 ? std::vector<int>{1, 2, 4, 6} : std::vector<int>{value}) {
+        const MarkProbe& m = markProbes.at(static_cast<std::size_t>(v - 1));
+        std::string why;
+        if (!shows(view, x + m.x, y + m.y, value == 0 ? 0.0 : 0.05,
+                   value == 0 ? colour::Blue : m.colour, 0, quiet ? nullptr : &why)) {
+            ++wrong;
+            if (!quiet) {
+                fail(why);
+            }
+        }
+    }
+    return wrong;
+}
 
 // Runs the check at args[i] and moves i past it.
 void check(const std::vector<std::string>& args, std::size_t& i) {
@@ -111,12 +155,25 @@ void check(const std::vector<std::string>& args, std::size_t& i) {
             at(x + 0.5, y + 0.5, 0.0, colour::Black);
             at(x + 0.05, y + 0.5, 0.0, colour::Blue, 1);
         } else {
-            // Plain: blue at every place a mark is looked for (the 3's and 5's are the 1's).
-            const int value = number();
-            for (int v : value == 0 ? std::vector<int>{1, 2, 4, 6} : std::vector<int>{value}) {
-                const MarkProbe& m = markProbes.at(static_cast<std::size_t>(v - 1));
-                at(x + m.x, y + m.y, value == 0 ? 0.0 : 0.05, value == 0 ? colour::Blue : m.colour);
+            wrongMarkPoints(playView(), static_cast<int>(x), static_cast<int>(y), number(), false);
+        }
+    } else if (name == "turning") {
+        std::vector<int> values;
+        for (int n = 0; n < BoardCells; ++n) {
+            values.push_back(number());
+        }
+        int fewestWrong = BoardCells;
+        for (int spin = 0; spin <= 360; ++spin) {
+            const View view = turningView(spin, TitleTilt, TitleDistance);
+            int wrong = 0;
+            for (int n = 0; n < BoardCells && wrong <= fewestWrong; ++n) {
+                wrong += wrongMarkPoints(view, n / 6, n % 6, values[n], true) != 0 ? 1 : 0;
             }
+            fewestWrong = std::min(fewestWrong, wrong);
+        }
+        if (fewestWrong > 3) {
+            fail("under the turning camera, at best " + std::to_string(fewestWrong) +
+                 " cells differ from the board");
         }
     } else {
         throw std::invalid_argument("unknown check \"" + name + "\"");

@@ -3,7 +3,8 @@
 # and screenshots:
 #   game_e2e_test.sh SCENARIO PELMAR E2E_PROBE X11_CLOSE_WINDOW
 # Every scenario has a temporary folder of its own, and in it the game's data folder
-# (PELMAR_DATA_DIR), which only missing-title-stage puts stages in.
+# (PELMAR_DATA_DIR), which only missing-title-stage puts stages in. The scenario
+# installed plays an installed game with its own data folder and the shipped stages.
 # Runs under scripts/with-xvfb.sh; every launch of the game is bounded by timeout, and
 # every wait for the picture by a deadline.
 set -uo pipefail
@@ -13,7 +14,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-e2e.XXXXXX")
 mkdir "$work/play"
 data_dir=$work/data
 mkdir "$data_dir"
-export PELMAR_DATA_DIR=$data_dir
+if [ "$scenario" = installed ]; then unset PELMAR_DATA_DIR; else export PELMAR_DATA_DIR=$data_dir; fi
 game_pid=
 cleanup() {
     [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
@@ -41,8 +42,8 @@ right_then_up='0 0 0 0 0 0
 4 2 3 5 4 2
 10 4 4 4 4 4 1 1 1 1 1'
 stage() { printf '%s\n' "$2" >"$1"; }
-# The title demo, in every scenario but the one without it.
-[ "$scenario" = missing-title-stage ] || stage "$work/play/stage0.stg" "$up_right_up"
+# The title demo, in every scenario but the one without it and the installed game's.
+case "$scenario" in missing-title-stage | installed) ;; *) stage "$work/play/stage0.stg" "$up_right_up" ;; esac
 
 failures=0
 fail() {
@@ -200,6 +201,29 @@ missing-title-stage)
     start_game
     start_stage_one
     wait_for "stage 1 from the working folder" cell 1 0 4 cell 0 1 0
+    escape
+    ;;
+installed)
+    # Started from a folder with no stages, the game plays the shipped ones from its own
+    # data folder: stage 0 as the title demo, then stage 1 along its stored solution.
+    mapfile -t stage0 < <(tr -s ' \t\r' '\n\n\n' <"$(dirname "$0")/../stages/stage0.stg" | grep .)
+    mapfile -t stage1 < <(tr -s ' \t\r' '\n\n\n' <"$(dirname "$0")/../stages/stage1.stg" | grep .)
+    start_game
+    wait_for "stage 0 under the title camera" title turning "${stage0[@]:0:36}"
+    start_stage_one
+    cells=()
+    for i in {1..35}; do cells+=(cell $((i / 6)) $((i % 6)) "${stage1[i]}"); done
+    wait_for "stage 1's board" "${cells[@]}"
+    x=0 y=0
+    for step in 1 2 3; do
+        case "${stage1[36 + step]}" in
+        1) y=$((y + 1)) key=Up ;;
+        2) y=$((y - 1)) key=Down ;;
+        3) x=$((x - 1)) key=Left ;;
+        4) x=$((x + 1)) key=Right ;;
+        esac
+        roll "$key" "$x" "$y" "$step" "TURN $(tr a-z A-Z <<<"$key")"
+    done
     escape
     ;;
 no-display)
