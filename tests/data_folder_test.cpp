@@ -43,8 +43,7 @@ TEST(DataFolder, FollowsTheProgramThenTheFolderNamedInItsPlace) {
 TEST(DataFolder, TheProgramsOwnPathNamesThisTestProgram) {
     const fs::path self = executablePath();
     EXPECT_EQ(self.stem(), "rules_tests");
-    EXPECT_TRUE(self.is_absolute());
-    EXPECT_TRUE(fs::is_regular_file(self));
+    EXPECT_TRUE(self.is_absolute() && fs::is_regular_file(self)) << self;
 }
 
 } // namespace

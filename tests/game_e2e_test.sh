@@ -214,15 +214,10 @@ installed)
     cells=()
     for i in {1..35}; do cells+=(cell $((i / 6)) $((i % 6)) "${stage1[i]}"); done
     wait_for "stage 1's board" "${cells[@]}"
-    x=0 y=0
+    keys=('' Up Down Left Right) dx=(0 0 0 -1 1) dy=(0 1 -1 0 0) x=0 y=0
     for step in 1 2 3; do
-        case "${stage1[36 + step]}" in
-        1) y=$((y + 1)) key=Up ;;
-        2) y=$((y - 1)) key=Down ;;
-        3) x=$((x - 1)) key=Left ;;
-        4) x=$((x + 1)) key=Right ;;
-        esac
-        roll "$key" "$x" "$y" "$step" "TURN $(tr a-z A-Z <<<"$key")"
+        move=${stage1[36 + step]} && x=$((x + dx[move])) y=$((y + dy[move]))
+        roll "${keys[move]}" "$x" "$y" "$step" "TURN $(tr a-z A-Z <<<"${keys[move]}")"
     done
     escape
     ;;
