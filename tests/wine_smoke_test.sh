@@ -31,10 +31,13 @@ start_game() {
 }
 wine_done() { timeout 30 wineserver -w || fail "Wine still busy after $1"; }
 
-# The stage tool, a console program, checks a stage there too.
+# The stage tool, a console program, checks a stage there too; the game, a windowed one,
+# still answers --help on its standard output, naming the data folder beside it.
 (cd "$work/play" && timeout 60 wine "$stage_tool" check stage1.stg >"$work/stdout" 2>&1) ||
     fail "pelmar-stage.exe check: $(cat "$work/stdout")"
-wine_done "the stage tool"
+timeout 60 wine "$pelmar" --help 2>/dev/null | grep -q '^Data folder: .*share.pelmar' ||
+    fail "pelmar.exe --help names no data folder"
+wine_done "the stage tool and --help"
 
 start_game
 geometry=$(xwininfo -id "$window")

@@ -39,6 +39,31 @@ PIXELFORMATDESCRIPTOR descriptorOf(const PixelFormatRequest& r) {
     return pfd;
 }
 
+bool hasStream(DWORD which) {
+    const HANDLE handle = GetStdHandle(which);
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE;
+}
+
+// A windowed program starts with no standard streams. Started from a console, it writes
+// --help, --version and its error texts there: each stream not already sent somewhere
+// (a file, a pipe) goes to the console of the program that started it, if it has one.
+struct ParentConsole {
+    ParentConsole() {
+        const bool out = hasStream(STD_OUTPUT_HANDLE);
+        const bool err = hasStream(STD_ERROR_HANDLE);
+        if ((out && err) || !AttachConsole(ATTACH_PARENT_PROCESS)) {
+            return;
+        }
+        if (!out) {
+            std::freopen("CONOUT$", "w", stdout);
+        }
+        if (!err) {
+            std::freopen("CONOUT$", "w", stderr);
+        }
+    }
+};
+const ParentConsole parentConsole;
+
 void printLastError(const char* what) {
     std::fprintf(stderr, "%s: system error %lu\n", what,
                  static_cast<unsigned long>(GetLastError()));
