@@ -5,33 +5,21 @@
 #include "platform.h"
 #include "win32_platform.h"
 
+#include <windowsx.h>
+
 namespace {
 
 PAINTSTRUCT paint;
-
-// Client coordinates are signed: while the mouse is captured, a pointer left of or
-// above the window arrives as a negative number, not as 65535 and the like.
-std::int32_t lowSigned(LPARAM lParam) {
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(lParam & 0xFFFF));
-}
-std::int32_t highSigned(LPARAM lParam) {
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>((lParam >> 16) & 0xFFFF));
-}
-// Sizes are never negative: a client 40000 pixels wide stays 40000 wide.
-std::int32_t lowUnsigned(LPARAM lParam) {
-    return static_cast<std::int32_t>(lParam & 0xFFFF);
-}
-std::int32_t highUnsigned(LPARAM lParam) {
-    return static_cast<std::int32_t>((lParam >> 16) & 0xFFFF);
-}
 
 std::int32_t heldButtons(WPARAM wParam) {
     return ((wParam & MK_LBUTTON) ? 1 : 0) | ((wParam & MK_RBUTTON) ? 2 : 0) |
            ((wParam & MK_MBUTTON) ? 4 : 0);
 }
 
+// Client coordinates are signed: while the mouse is captured, a pointer left of or
+// above the window is at a negative x or y, not at 65535 and the like.
 WindowMessage mouse(WindowMessageKind kind, LPARAM lParam, std::int32_t buttons) {
-    return {kind, lowSigned(lParam), highSigned(lParam), buttons};
+    return {kind, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), buttons};
 }
 
 } // namespace
@@ -45,16 +33,16 @@ std::int32_t win32KeyModifiers() {
 
 WindowMessage win32Translate(HWND self, UINT message, WPARAM wParam, LPARAM lParam,
                              std::int32_t modifiers) {
-    const auto word = static_cast<std::int32_t>(wParam & 0xFFFF);
     switch (message) {
     case WM_DESTROY:
         return {WmDestroy, 0, 0, 0};
     case WM_MOVE:
-        return {WmMove, lowSigned(lParam), highSigned(lParam), 0};
+        // A window on a screen left of or above the main one is at negative coordinates.
+        return {WmMove, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), 0};
     case WM_SIZE:
-        return {WmSize, lowUnsigned(lParam), highUnsigned(lParam), 0};
+        return {WmSize, LOWORD(lParam), HIWORD(lParam), 0};
     case WM_ACTIVATE:
-        return {WmActivate, word != WA_INACTIVE ? 1 : 0, ((wParam >> 16) & 0xFFFF) != 0 ? 1 : 0, 0};
+        return {WmActivate, LOWORD(wParam) != WA_INACTIVE ? 1 : 0, HIWORD(wParam) != 0 ? 1 : 0, 0};
     case WM_PAINT:
         return {WmPaint, 0, 0, 0};
     case WM_CLOSE:
