@@ -7,15 +7,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <string>
 #include <vector>
 
 #include "app.h"
 #include "null_platform.h"
-#include "palette.h"
 #include "platform.h"
-#include "window_message.h"
 
 namespace {
 
@@ -52,43 +51,30 @@ class Toolkit : public ::testing::Test {
     void SetUp() override {
         nullPlatformReset();
         trace.clear();
-        script.clear();
     }
-    static void open(NullDisplay display = NullDisplayTrueColor,
-                     std::uint32_t mode = MODE_DOUBLE_BUFFER | MODE_DEPTH_16) {
+    // Opens the window on `display`: the palette calls made in between.
+    static std::string open(NullDisplay display = NullDisplayTrueColor,
+                            std::uint32_t mode = MODE_DOUBLE_BUFFER | MODE_DEPTH_16) {
         nullPlatform.display = display;
         wndSetDisplayMode(mode);
         wndSetPosition(0, 0, 300, 200);
-        ASSERT_EQ(wndOpen("Test"), 1);
+        EXPECT_EQ(wndOpen("Test"), 1);
+        return nullCallsBetween("setPixelFormat 7", "createContext");
     }
     static int openWindow(std::uint32_t mode = MODE_DOUBLE_BUFFER | MODE_DEPTH_16) {
         appSetDisplayMode(mode);
         appSetWindowRect(0, 0, 300, 300);
         return appOpenWindow("Pelmar");
     }
-    static WindowProcResult send(WindowMessageKind kind, std::int32_t a = 0, std::int32_t b = 0,
-                                 std::int32_t c = 0) {
+    static WindowProcResult send(WindowMessageKind kind, int a = 0, int b = 0, int c = 0) {
         return windowProc({kind, a, b, c});
-    }
-    template <typename Act> static std::string during(Act act) { // the calls `act` makes
-        nullPlatform.calls.clear();
-        act();
-        return nullCallList();
-    }
-    // The record cut to the calls after the first `after`, up to `before`.
-    static std::string between(const std::string& after, const std::string& before) {
-        std::vector<std::string>& c = nullPlatform.calls;
-        const auto first = std::find(c.begin(), c.end(), after);
-        c.erase(c.begin(), first == c.end() ? first : first + 1);
-        c.erase(std::find(c.begin(), c.end(), before), c.end());
-        return nullCallList();
     }
     static long withFlags(const NullPalette& palette, int flags) { // entries that have them
         return std::count_if(palette.entries.begin(), palette.entries.end(),
                              [flags](const PaletteEntry& e) { return e.flags == flags; });
     }
-    static std::vector<int> rgb(const PaletteEntry& e) { return {e.red, e.green, e.blue}; }
 };
+using N = NullPlatform;
 using WindowLayer = Toolkit;
 using AppLayer = Toolkit;
 using PaletteDisplay = Toolkit;
@@ -96,19 +82,23 @@ using PaletteDisplay = Toolkit;
 TEST_F(WindowLayer, RunReshapesFirstHandlesEveryWaitingMessageBeforeIdlingAndEndsOnClose) {
     open();
     wndSetReshapeHandler(traceReshape);
-    wndSetKeyHandler(traceKey);
+    wndSetKeyHandler([](std::int32_t key, std::int32_t mods) { return traceKey(key, mods) + 1; });
+    wndSetPaintHandler([] { note("paint"); });
     wndSetIdleHandler(scriptedIdle);
-    script = {{{WmKeyDown, VK_UP_KEY, 0, 0}, {WmChar, 'g', 0, 0}, {WmKeyDown, 13, 0, 0}}};
-    nullPlatform.calls.clear();
+    // Three keys that each ask for a repaint, then two sizes: each batch paints once.
+    script = {{{WmKeyDown, VK_UP_KEY, 0, 0}, {WmChar, 'g', 0, 0}, {WmKeyDown, 13, 0, 0}},
+              {{WmSize, 640, 480, 0}, {WmSize, 0, 0, 0}}};
     wndRun();
-    EXPECT_EQ(trace, "reshape 300 200; idle; key 38 0; key 103 0; key 13 0; idle");
+    EXPECT_EQ(trace, "reshape 300 200; idle; key 38 0; key 103 0; key 13 0; paint; idle; "
+                     "reshape 640 480; reshape 0 0; paint; idle");
+    EXPECT_EQ(windowState.height, 0) << "the size is kept";
     // The close tore everything down in order and its quit request ended the loop.
-    EXPECT_EQ(nullCallList(),
-              "destroyWindow; makeCurrent none; deleteContext; releaseSurface; postQuit 1");
+    EXPECT_EQ(nullCallsBetween("makeCurrent", ""),
+              "invalidate; beginPaint; endPaint; invalidate; beginPaint; endPaint; destroyWindow; "
+              "makeCurrent none; deleteContext; releaseSurface; postQuit 1");
     EXPECT_TRUE(!windowState.window && !windowState.dc && !windowState.context);
-    const WindowHandlers& h = windowHandlers;
-    EXPECT_TRUE(!h.reshapeHandler && !h.paintHandler && !h.keyHandler && !h.mousePressHandler &&
-                !h.mouseReleaseHandler && !h.mouseMotionHandler && !h.idleHandler);
+    const WindowHandlers none{};
+    EXPECT_EQ(std::memcmp(&windowHandlers, &none, sizeof none), 0) << "every slot emptied";
 
     trace.clear();
     wndSetReshapeHandler(traceReshape);
@@ -124,51 +114,19 @@ TEST_F(WindowLayer, RunReshapesFirstHandlesEveryWaitingMessageBeforeIdlingAndEnd
     EXPECT_EQ(trace, "reshape 300 200; key 40 0");
 }
 
-TEST_F(WindowLayer, SizesPassUnchangedAndEachBatchOfRepaintRequestsGivesOnePaint) {
-    open();
-    wndSetReshapeHandler(traceReshape);
-    wndSetKeyHandler([](std::int32_t key, std::int32_t mods) { return traceKey(key, mods) + 1; });
-    wndSetPaintHandler([] { note("paint"); });
-    wndSetIdleHandler(scriptedIdle);
-    script = {{{WmSize, 640, 480, 0}, {WmSize, 0, 0, 0}}, {{WmKeyDown, VK_UP_KEY, 0, 0}}};
-    wndRun();
-    EXPECT_EQ(trace, "reshape 300 200; idle; reshape 640 480; reshape 0 0; paint; idle; key 38 0; "
-                     "paint; idle");
-    EXPECT_EQ(windowState.height, 0) << "the size is kept";
-    EXPECT_EQ(nullCallCount("invalidate"), 2);
-    EXPECT_TRUE(nullCallsInOrder({"beginPaint", "endPaint"}));
-}
-
-TEST_F(WindowLayer, OnlyTheSevenKeysLettersAndDigitsReachTheirHandlersAsDoesTheMouse) {
+TEST_F(WindowLayer, OnlyTheSevenKeysLettersAndDigitsReachTheKeyHandler) {
     open();
     wndSetKeyHandler(traceKey);
     // Backspace, Tab, Shift, A, F1, Delete and codes out of range reach nobody.
     for (int vk : {13, 27, 32, 37, 38, 39, 40, 8, 9, 16, 65, 112, 46, 0, 300}) {
         EXPECT_EQ(send(WmKeyDown, vk, KEY_MOD_SHIFT | KEY_MOD_CTRL).value, 0);
     }
-    for (int ch : std::vector<int>{'0', '9', 'A', 'Z', 'a', 'z', '/', ':', '@', '[', '`', '{', 7,
-                                   127, 0xE9}) {
+    for (unsigned char ch : std::string("09AZaz/:@[`{\x07\x7F\xE9")) {
         EXPECT_EQ(send(WmChar, ch, KEY_MOD_SHIFT).value, 0);
     }
     EXPECT_EQ(send(WmSysKeyDown, VK_UP_KEY).useDefault, 1) << "Alt held: the system's";
-
-    // A press captures the mouse and its release frees it, with or without handlers.
-    send(WmButtonDown, 5, 6, MOUSE_LEFT);
-    EXPECT_TRUE(nullPlatform.mouseCaptured);
-    send(WmButtonUp, 5, 6, MOUSE_LEFT);
-    EXPECT_FALSE(nullPlatform.mouseCaptured);
-    const MouseSlot traceSlot = [](std::int32_t x, std::int32_t y, std::int32_t b) {
-        return note("slot", x, y, b);
-    };
-    wndSetMousePressHandler(traceSlot);
-    wndSetMouseReleaseHandler(traceSlot);
-    wndSetMouseMotionHandler(traceSlot);
-    send(WmButtonDown, 1, 2, MOUSE_MIDDLE);
-    send(WmMouseMove, 3, 4, MOUSE_LEFT | MOUSE_MIDDLE);
-    send(WmButtonUp, 5, 6, MOUSE_MIDDLE);
     EXPECT_EQ(trace, "key 13 3; key 27 3; key 32 3; key 37 3; key 38 3; key 39 3; key 40 3; "
-                     "key 48 1; key 57 1; key 65 1; key 90 1; key 97 1; key 122 1; slot 1 2 4; "
-                     "slot 3 4 5; slot 5 6 4");
+                     "key 48 1; key 57 1; key 65 1; key 90 1; key 97 1; key 122 1");
 }
 
 TEST_F(WindowLayer, TheOuterCornerGoesWhereAskedOrWhereThePlatformPutsIt) {
@@ -190,20 +148,19 @@ TEST_F(WindowLayer, TheOuterCornerGoesWhereAskedOrWhereThePlatformPutsIt) {
 
 TEST_F(WindowLayer, EachFailedStepOfOpeningShowsItsErrorReleasesWhatWasMadeAndCountsColours) {
     struct Failure {
-        bool NullPlatform::*flag;
+        bool N::*flag;
         const char* text;
         int destroyed; // the window was made: teardown ran and a quit request waits
         int contextsDeleted;
     };
     for (const Failure& f : {
-             Failure{&NullPlatform::failRegisterClass, "Failed to register window class\n", 0, 0},
-             Failure{&NullPlatform::failCreateWindow, "create window failed\n", 0, 0},
-             Failure{&NullPlatform::failGetSurface, "Could not get an HDC for window 0x12340A1D\n",
-                     1, 0},
-             Failure{&NullPlatform::failChooseFormat, "Selecting a pixel format failed\n", 1, 0},
-             Failure{&NullPlatform::failSetFormat, "SetPixelFormat failed\n", 1, 0},
-             Failure{&NullPlatform::failCreateContext, "wglCreateContext Failed\n", 1, 0},
-             Failure{&NullPlatform::failMakeCurrent, "wglMakeCurrent Failed\n", 1, 1},
+             Failure{&N::failRegisterClass, "Failed to register window class\n", 0, 0},
+             Failure{&N::failCreateWindow, "create window failed\n", 0, 0},
+             Failure{&N::failGetSurface, "Could not get an HDC for window 0x12340A1D\n", 1, 0},
+             Failure{&N::failChooseFormat, "Selecting a pixel format failed\n", 1, 0},
+             Failure{&N::failSetFormat, "SetPixelFormat failed\n", 1, 0},
+             Failure{&N::failCreateContext, "wglCreateContext Failed\n", 1, 0},
+             Failure{&N::failMakeCurrent, "wglMakeCurrent Failed\n", 1, 1},
          }) {
         nullPlatformReset();
         nullPlatform.*f.flag = true;
@@ -223,25 +180,18 @@ TEST_F(WindowLayer, EachFailedStepOfOpeningShowsItsErrorReleasesWhatWasMadeAndCo
         (std::vector<std::int32_t>{21, 21, 25, 25}));
 }
 
-TEST_F(AppLayer, OpeningInstallsTheDefaultHandlersAndBindsEscapeAfterEarlierBindings) {
+TEST_F(AppLayer, OpeningBindsEscapeAfterEarlierKeysAndEveryHandlerOfAKeyRunsInOrder) {
     appSetReshapeHandler([](std::int32_t, std::int32_t) {}); // replaced by the default
     appBindKey(38, first);
     ASSERT_EQ(openWindow(), 1);
-    const WindowHandlers& h = windowHandlers;
-    EXPECT_TRUE(h.mousePressHandler == appDispatchMousePress &&
-                h.mouseReleaseHandler == appDispatchMouseRelease &&
-                h.mouseMotionHandler == appDispatchMouseMotion);
     ASSERT_EQ(keyBindingCount, 2);
     EXPECT_EQ(std::make_pair(keyBindings[0].key, keyBindings[1].key), std::make_pair(38, 27));
     EXPECT_EQ(nullCallList(), "registerClass AppWndClass; createWindow Pelmar 0,0 300x300; "
                               "getSurface; showWindow; choosePixelFormat; setPixelFormat 7; "
                               "createContext; makeCurrent; glResetState");
-    h.reshapeHandler(0, 0); // minimised
+    windowHandlers.reshapeHandler(0, 0); // minimised
     EXPECT_EQ(nullPlatform.calls.back(), "glPixelProjection 0x0");
-}
 
-TEST_F(AppLayer, EveryHandlerOfAKeyRunsInOrderOnlyARunRepaintsTheTableIsBoundedEscapeEnds) {
-    ASSERT_EQ(openWindow(), 1);
     appBindKey(103, first);
     appBindKey(71, first);
     appBindKey(103, second);
@@ -250,9 +200,16 @@ TEST_F(AppLayer, EveryHandlerOfAKeyRunsInOrderOnlyARunRepaintsTheTableIsBoundedE
     EXPECT_EQ(appDispatchKey(39, 0), 0);
     EXPECT_EQ(trace, "first; second; first");
     windowProc({WmKeyDown, 40, 0, 0});
-    EXPECT_EQ(nullCallCount("invalidate"), 0);
+    EXPECT_EQ(nullCallCount("invalidate"), 0) << "only a handler that ran asks for a repaint";
     windowProc({WmChar, 'g', 0, 0});
     EXPECT_EQ(nullCallCount("invalidate"), 1);
+
+    // Escape, bound first, ends the process with status 0 before a later 27 runs.
+    appBindKey(27, [] { std::fputs("later escape binding ran\n", stderr); });
+    EXPECT_EXIT(windowProc({WmKeyDown, 27, 0, 0}), ::testing::ExitedWithCode(0),
+                ::testing::Not(::testing::HasSubstr("later escape binding ran")));
+    wndDestroy(windowState.window);
+    EXPECT_EXIT(appExit(), ::testing::ExitedWithCode(0), "") << "even with no window";
 
     for (int i = keyBindingCount; i < MaxKeyBindings; ++i) {
         appBindKey(1000 + i, first);
@@ -261,25 +218,28 @@ TEST_F(AppLayer, EveryHandlerOfAKeyRunsInOrderOnlyARunRepaintsTheTableIsBoundedE
     EXPECT_EQ(keyBindingCount, MaxKeyBindings);
     EXPECT_EQ(appDispatchKey(5, 0), 0);
     EXPECT_EQ(appDispatchKey(1000 + MaxKeyBindings - 1, 0), 1);
-
-    // Escape, the first binding, ends the process with status 0 before a later 27 runs.
-    appBindKey(27, [] { std::fputs("later escape binding ran\n", stderr); });
-    EXPECT_EXIT(windowProc({WmKeyDown, 27, 0, 0}), ::testing::ExitedWithCode(0),
-                ::testing::Not(::testing::HasSubstr("later escape binding ran")));
-    wndDestroy(windowState.window);
-    EXPECT_EXIT(appExit(), ::testing::ExitedWithCode(0), "") << "even with no window";
 }
 
-TEST_F(AppLayer, MouseDispatchCallsPerButtonBitAndTheTablesAreBounded) {
+TEST_F(AppLayer, MouseMessagesCaptureAndCallTheHandlersOfEachButtonBitFromBoundedTables) {
+    ASSERT_EQ(openWindow(), 1);
     for (std::int32_t b : {MOUSE_MIDDLE, MOUSE_LEFT, MOUSE_RIGHT}) {
         ASSERT_EQ(appBindMouse(EVENT_MOUSE_MOTION, b, traceMouse), 1);
     }
     ASSERT_EQ(appBindMouse(EVENT_MOUSE_PRESS, MOUSE_RIGHT, traceMouse), 1);
-    EXPECT_EQ(appDispatchMouseMotion(10, 20, MOUSE_LEFT | MOUSE_MIDDLE), 1);
-    EXPECT_EQ(appDispatchMouseMotion(1, 1, 0), 0);
-    EXPECT_EQ(appDispatchMousePress(3, 4, MOUSE_LEFT), 0);
-    EXPECT_EQ(appDispatchMousePress(3, 4, MOUSE_RIGHT), 1);
-    EXPECT_EQ(appDispatchMouseRelease(3, 4, MOUSE_RIGHT), 0) << "each kind has its own table";
+    std::string repaints, captured; // a digit a message
+    const WindowMessage messages[] = {{WmMouseMove, 10, 20, MOUSE_LEFT | MOUSE_MIDDLE},
+                                      {WmMouseMove, 1, 1, 0},
+                                      {WmButtonDown, 3, 4, MOUSE_LEFT},
+                                      {WmButtonDown, 3, 4, MOUSE_RIGHT},
+                                      {WmButtonUp, 3, 4, MOUSE_RIGHT}};
+    for (const WindowMessage& msg : messages) {
+        nullPlatform.paintPending = false;
+        windowProc(msg);
+        repaints += nullPlatform.paintPending ? '1' : '0';
+        captured += nullPlatform.mouseCaptured ? '1' : '0';
+    }
+    EXPECT_EQ(repaints, "10010") << "each kind has its own table";
+    EXPECT_EQ(captured, "00110") << "with or without a handler";
     EXPECT_EQ(trace, "mouse 64 10 20 4; mouse 64 10 20 1; mouse 16 3 4 2");
 
     for (int i = 0; i < MaxMouseBindings; ++i) {
@@ -321,11 +281,10 @@ TEST_F(AppLayer, OnlyASingleBufferFailureFallsBackWarningAndDrawingToTheFront) {
     EXPECT_EQ(keyBindingCount, 0);
 }
 
-// The flush and the window's palette as the 3-3-2 display has them made and realized.
-constexpr const char* SharedPalette = "create p1; create p2; select p2; realize; select stock; "
-                                      "delete p2; select p1; realize";
+// The flush of the system palette, as a display of 256 entries has it made.
+const std::string Flush = "create p1; create p2; select p2; realize; select stock; delete p2";
 
-TEST_F(PaletteDisplay, PaletteMessagesGiveTheirResultsAndActOnlyWhereThereIsAPalette) {
+TEST_F(PaletteDisplay, ASharedPaletteCarriesTheStockColoursAndActsOnTheMessagesOfTheTable) {
     // Activation, minimised activation, deactivation, then the palette messages.
     const WindowMessage messages[] = {{WmActivate, 1, 0, 0},       {WmActivate, 1, 1, 0},
                                       {WmActivate, 0, 0, 0},       {WmQueryNewPalette, 0, 0, 0},
@@ -333,9 +292,8 @@ TEST_F(PaletteDisplay, PaletteMessagesGiveTheirResultsAndActOnlyWhereThereIsAPal
                                       {WmSysColorChange, 0, 0, 0}};
     for (NullDisplay display : {NullDisplayTrueColor, NullDisplay332}) {
         nullPlatformReset();
-        open(display);
-        EXPECT_EQ(between("setPixelFormat 7", "createContext"),
-                  display == NullDisplay332 ? SharedPalette : "");
+        nullPlatform.stock.entries[8] = {192, 220, 190, 0}; // read from the platform each time
+        EXPECT_EQ(open(display), display == NullDisplay332 ? Flush + "; select p1; realize" : "");
         nullPlatform.calls.clear();
         std::string results; // "d": the platform's default handling
         for (const WindowMessage& msg : messages) {
@@ -352,47 +310,40 @@ TEST_F(PaletteDisplay, PaletteMessagesGiveTheirResultsAndActOnlyWhereThereIsAPal
                         "select p3; realize; delete p1; invalidate");
     }
     nullPlatform.failCreatePalettes = 1u << nullPlatform.createPaletteCalls;
-    EXPECT_EQ(during([] { send(WmSysColorChange); }), "create null") << "the old palette stays";
-    EXPECT_EQ(during([] { send(WmUser); }), "select p3; realize");
-}
+    EXPECT_EQ(nullCallsOf([] { send(WmSysColorChange); }), "create null") << "p3 stays";
+    EXPECT_EQ(nullCallsOf([] { wndDestroy(windowState.window); }),
+              "destroyWindow; select stock; delete p3; makeCurrent none; deleteContext; "
+              "releaseSurface; postQuit 1");
 
-TEST_F(PaletteDisplay, ASharedPaletteIsRealizedAfterTheFlushAndCarriesTheStockColours) {
-    nullPlatform.stock.entries[8] = {192, 220, 190, 0}; // read from the platform each time
-    open(NullDisplay332);
-    EXPECT_EQ(withFlags(nullPlatform.palettes.at(1), 5), 256) << "reserved, no collapse";
-    EXPECT_EQ(rgb(nullPlatform.palettes[1].entries[77]), (std::vector<int>{0, 0, 0}));
+    // The first palette: the flush's entries are reserved; the stock colours in their slots.
+    EXPECT_EQ(withFlags(nullPlatform.palettes.at(1), PC_RESERVED_FLAG | PC_NOCOLLAPSE_FLAG), 256);
     const int slots[StaticColorCount] = {0,   3,   24, 27, 64, 67, 88,  173, 181, 236,
                                          247, 164, 91, 7,  56, 63, 192, 199, 248, 255};
     for (int j = 0; j < StaticColorCount; ++j) {
         const PaletteEntry& e = nullPlatform.palettes[0].entries[slots[j]];
         EXPECT_EQ(staticColorSlots[j], slots[j]) << j;
-        EXPECT_EQ(rgb(e), rgb(nullPlatform.stock.entries[j])) << j;
-        EXPECT_EQ(e.flags, 0) << j;
+        EXPECT_EQ(std::memcmp(&e, &nullPlatform.stock.entries[j], sizeof e), 0) << "flags 0: " << j;
     }
     EXPECT_EQ(withFlags(nullPlatform.palettes[0], PC_NOCOLLAPSE_FLAG), 236);
-    EXPECT_EQ(during([] { wndDestroy(windowState.window); }),
-              "destroyWindow; select stock; delete p1; makeCurrent none; deleteContext; "
-              "releaseSurface; postQuit 1");
 }
 
 TEST_F(PaletteDisplay, SystemPaletteModeShowsBlackAndWhiteOnlyWhileTheWindowHoldsIt) {
-    // A setting that is missing, not text, too long or malformed leaves its colour alone.
-    nullPlatform.colorSettings = {
-        {"Scrollbar", {"255 128 0", true}},
-        {"Background", {"-1 256 99999999999999999999", true}},
-        {"ActiveTitle", {"1 2 3", false}},
-        {"InactiveTitle", {"4 5 6" + std::string(60, ' '), true}},
-        {"Menu", {"7 8", true}},
-        {"Window", {"1, 2, 3", true}},
-        {"MenuText", {"10 11 12" + std::string(56, ' '), true}}, // fills the buffer, no end
-        {"InfoWindow", {"\t9\n 10 11 and more", true}}};
+    // A setting that is missing, not text, too long or malformed leaves its colour alone;
+    // "MenuText" fills the 64-byte buffer, with no terminating zero.
+    nullPlatform.colorSettings = {{"Scrollbar", {"255 128 0", true}},
+                                  {"Background", {"-1 256 99999999999999999999", true}},
+                                  {"ActiveTitle", {"1 2 3", false}},
+                                  {"InactiveTitle", {"4 5 6" + std::string(60, ' '), true}},
+                                  {"Menu", {"7 8", true}},
+                                  {"MenuText", {"10 11 12" + std::string(56, ' '), true}},
+                                  {"InfoWindow", {"\t9\n 10 11 and more", true}}};
     std::array<std::uint32_t, SystemColorCount> user = nullPlatform.sysColors;
     user[0] = 0x000080FF;
     user[1] = 0x00FF00FF;
     user[7] = 0x000C0B0A;
     user[24] = 0x000B0A09;
     open(NullDisplaySystemPalette); // taken over as the retry below shows
-    std::string shades;
+    std::string shades;             // white and black while taken over
     for (std::uint32_t c : nullPlatform.sysColors) {
         shades += c == 0x02FFFFFF ? 'W' : c == 0x02000000 ? 'B' : '?';
     }
@@ -402,40 +353,39 @@ TEST_F(PaletteDisplay, SystemPaletteModeShowsBlackAndWhiteOnlyWhileTheWindowHold
               254);
 
     platformPumpMessage(); // our own broadcast: a new palette, and the colours stay taken
-    EXPECT_EQ(during([] { send(WmPaletteChanged); }), "") << "ignored while taken";
-    EXPECT_EQ(during([] { send(WmActivate, 0); }),
+    EXPECT_EQ(nullCallsOf([] { send(WmPaletteChanged); }), "") << "ignored while taken";
+    EXPECT_EQ(nullCallsOf([] { send(WmActivate, 0); }),
               "openSettings; closeSettings; sysColors 25; use static; broadcast; unrealize p3; "
               "select p3 bg; realize");
     EXPECT_EQ(nullPlatform.sysColors, user);
     platformPumpMessage(); // the restore's broadcast: rebuilt in the background, not taken
-    EXPECT_EQ(between("delete p6", "delete p3"), "unrealize p5; select p5 bg; realize");
-    EXPECT_EQ(during([] { send(WmPaletteChanged); }), "select p5 bg; realize");
-    EXPECT_EQ(during([] { send(WmPaletteChanged, 0, 0, 1); }), "") << "our own change";
+    EXPECT_EQ(nullCallsBetween("delete p6", "delete p3"), "unrealize p5; select p5 bg; realize");
+    EXPECT_EQ(nullCallsOf([] { send(WmPaletteChanged); }), "select p5 bg; realize");
+    EXPECT_EQ(nullCallsOf([] { send(WmPaletteChanged, 0, 0, 1); }), "") << "our own change";
 
     send(WmActivate, 1);
     nullPlatform.failOpenColorSettings = true; // the colours saved on taking them go back
     wndDestroy(windowState.window);
-    EXPECT_EQ(between("destroyWindow", "delete p5"), "openSettings; sysColors 25; use static; "
-                                                     "broadcast; unrealize stock; select stock bg; "
-                                                     "realize");
+    EXPECT_EQ(nullCallsBetween("destroyWindow", "delete p5"),
+              "openSettings; sysColors 25; use static; broadcast; unrealize stock; "
+              "select stock bg; realize");
     EXPECT_EQ(nullPlatform.sysColors, user);
 }
 
 TEST_F(PaletteDisplay, ATakeOverThatMustWaitIsRetriedThroughTheQueueOneRetryAtATime) {
     nullPlatform.version = {2, 3, 51};                   // 21 system colours
     nullPlatform.systemPaletteUse = SYSPAL_NOSTATIC_USE; // another program holds it
-    open(NullDisplay332, MODE_DOUBLE_BUFFER | MODE_SYSTEM_PALETTE);
-    EXPECT_EQ(between("delete p2", "createContext"), "use nostatic; yield; postUser");
-    EXPECT_EQ(during([] { send(WmActivate, 1); }), "use nostatic; yield") << "one retry waits";
+    EXPECT_EQ(open(NullDisplay332, MODE_DOUBLE_BUFFER | MODE_SYSTEM_PALETTE),
+              Flush + "; use nostatic; yield; postUser");
+    EXPECT_EQ(nullCallsOf([] { send(WmActivate, 1); }), "use nostatic; yield") << "one retry waits";
     nullPlatform.systemPaletteUse = SYSPAL_STATIC_USE; // and it lets go
     nullPlatform.paletteChanges = 2;
     EXPECT_EQ(
-        during(platformPumpMessage),
+        nullCallsOf([] { platformPumpMessage(); }),
         "use nostatic; sysColors 21; broadcast; unrealize p1; select p1; realize; invalidate");
 }
 
 TEST_F(PaletteDisplay, APaletteThatCannotBeMadeOrFlushedFailsNothingElse) {
-    using N = NullPlatform;
     struct Row {
         std::uint32_t N::*failures;
         std::uint32_t failing; // bit n: the call numbered n fails
@@ -455,9 +405,8 @@ TEST_F(PaletteDisplay, APaletteThatCannotBeMadeOrFlushedFailsNothingElse) {
          }) {
         nullPlatformReset();
         nullPlatform.*r.failures = r.failing;
-        open(r.display);
-        EXPECT_EQ(between("setPixelFormat 7", "createContext") + nullBoxList(), r.calls);
-        EXPECT_EQ(windowState.palette != nullptr, r.calls.find("create p1") == 0) << r.calls;
+        const std::string calls = open(r.display);
+        EXPECT_EQ(calls + nullBoxList(), r.calls);
     }
 }
 

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app.h"
@@ -27,32 +26,25 @@ TEST(PixelFormatRequest, EachBitOfTheModeAddsItsPart) {
         }
         return text;
     };
-    const std::pair<std::uint32_t, const char*> rows[] = {
-        {258, "37 0 24 0 0 16 0"}, // the game's: double buffer, draw to a window, OpenGL
-        {0, "36 0 24 0 0 0 0"},
-        {MODE_DEPTH_16 | MODE_DEPTH_BUFFER, "36 0 24 0 0 16 0"},
-        {MODE_DEPTH_BUFFER, "36 0 24 0 0 24 0"},
-        {MODE_STENCIL_BUFFER, "36 0 24 0 0 0 4"},
-        {MODE_ACCUM_BUFFER, "36 0 24 0 24 0 0"},
-        {MODE_ACCUM_BUFFER | MODE_ALPHA_BITS, "36 0 24 8 32 0 0"},
-        {MODE_COLOR_INDEX | MODE_ACCUM_BUFFER | MODE_ALPHA_BITS, "36 1 8 8 16 0 0"},
-        {MODE_SYSTEM_PALETTE | 4 | 128, "36 0 24 0 0 0 0"}}; // no effect
-    for (const auto& [mode, request] : rows) {
-        EXPECT_EQ(describe(mode), request) << mode;
-    }
+    EXPECT_EQ(describe(258), "37 0 24 0 0 16 0") << "the game's: double buffer, draw, OpenGL";
+    EXPECT_EQ(describe(0), "36 0 24 0 0 0 0");
+    EXPECT_EQ(describe(MODE_DEPTH_16 | MODE_DEPTH_BUFFER), "36 0 24 0 0 16 0");
+    EXPECT_EQ(describe(MODE_DEPTH_BUFFER), "36 0 24 0 0 24 0");
+    EXPECT_EQ(describe(MODE_STENCIL_BUFFER), "36 0 24 0 0 0 4");
+    EXPECT_EQ(describe(MODE_ACCUM_BUFFER), "36 0 24 0 24 0 0");
+    EXPECT_EQ(describe(MODE_ACCUM_BUFFER | MODE_ALPHA_BITS), "36 0 24 8 32 0 0");
+    EXPECT_EQ(describe(MODE_COLOR_INDEX | MODE_ACCUM_BUFFER | MODE_ALPHA_BITS), "36 1 8 8 16 0 0");
+    EXPECT_EQ(describe(MODE_SYSTEM_PALETTE | 4 | 128), "36 0 24 0 0 0 0") << "no effect";
 }
 
 TEST(RampPalette, ComponentLevelsComeFromTheRampOfTheirWidth) {
-    struct Row {
-        std::uint32_t index, bits, shift;
-        int level;
-    };
-    for (const Row& r : {Row{0xFF, 0, 0, 0}, Row{1, 1, 0, 255}, Row{2, 1, 0, 0},
-                         Row{0x40, 2, 6, 116}, Row{0x80, 2, 6, 191}, Row{5, 3, 0, 200},
-                         Row{3 << 3, 3, 3, 139}, Row{15, 4, 0, 255}, Row{5, 4, 0, 85},
-                         Row{0xFFFFFFFF, 8, 40, 0}}) { // wider: even steps; a shift past the word
-        EXPECT_EQ(rampComponent(r.index, r.bits, r.shift), r.level) << r.index << " " << r.bits;
-    }
+    // 0 to 3 bits from the tables; wider components in even steps; a shift past the word.
+    EXPECT_EQ((std::vector<int>{rampComponent(0xFF, 0, 0), rampComponent(1, 1, 0),
+                                rampComponent(2, 1, 0), rampComponent(0x40, 2, 6),
+                                rampComponent(0x80, 2, 6), rampComponent(5, 3, 0),
+                                rampComponent(3 << 3, 3, 3), rampComponent(15, 4, 0),
+                                rampComponent(5, 4, 0), rampComponent(0xFFFFFFFF, 8, 40)}),
+              (std::vector<int>{0, 255, 0, 116, 191, 200, 139, 255, 85, 0}));
 }
 
 TEST(RampPalette, OtherSizesAndLayoutsKeepThePlainRamp) {

@@ -3,6 +3,7 @@
 // the teardown through the window procedure and posts the quit request.
 #include "null_platform.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -68,12 +69,34 @@ void nullCloseWindow() {
     nullPost(WmClose);
 }
 
-std::string nullCallList() {
+namespace {
+
+std::string joinCalls(std::vector<std::string>::const_iterator first,
+                      std::vector<std::string>::const_iterator last) {
     std::string list;
-    for (const std::string& c : nullPlatform.calls) {
-        list += (list.empty() ? "" : "; ") + c;
+    for (; first != last; ++first) {
+        list += (list.empty() ? "" : "; ") + *first;
     }
     return list;
+}
+
+} // namespace
+
+std::string nullCallList() {
+    return joinCalls(nullPlatform.calls.begin(), nullPlatform.calls.end());
+}
+
+std::string nullCallsOf(void (*act)()) {
+    nullPlatform.calls.clear();
+    act();
+    return nullCallList();
+}
+
+std::string nullCallsBetween(const std::string& after, const std::string& before) {
+    const std::vector<std::string>& c = nullPlatform.calls;
+    auto first = std::find(c.begin(), c.end(), after);
+    first = first == c.end() ? first : first + 1;
+    return joinCalls(first, std::find(first, c.end(), before));
 }
 
 std::string nullBoxList() {

@@ -104,6 +104,10 @@ void nullRecord(std::string call);
 // "Caption: text" one after the other.
 std::string nullCallList();
 std::string nullBoxList();
+// The calls that `act` makes; the calls recorded after the first `after` up to the next
+// `before`; each as one text like nullCallList.
+std::string nullCallsOf(void (*act)());
+std::string nullCallsBetween(const std::string& after, const std::string& before);
 
 // How many recorded calls equal `call`, and whether `expected` occurs in the record in
 // this order (other calls may come between).
