@@ -334,7 +334,7 @@ TEST_F(PaletteDisplay, SystemPaletteModeShowsBlackAndWhiteOnlyWhileTheWindowHold
                                   {"Background", {"-1 256 99999999999999999999", true}},
                                   {"ActiveTitle", {"1 2 3", false}},
                                   {"InactiveTitle", {"4 5 6" + std::string(60, ' '), true}},
-                                  {"Menu", {"7 8", true}},
+                                  {"Menu", {"7 8 - 9", true}},
                                   {"MenuText", {"10 11 12" + std::string(56, ' '), true}},
                                   {"InfoWindow", {"\t9\n 10 11 and more", true}}};
     std::array<std::uint32_t, SystemColorCount> user = nullPlatform.sysColors;

@@ -29,7 +29,9 @@ std::string paletteName(PaletteHandle palette) {
     }
     for (std::size_t i = 0; i < nullPlatform.palettes.size(); ++i) {
         if (&nullPlatform.palettes[i] == palette) {
-            return "p" + std::to_string(i + 1);
+            // Using a deleted palette is a fault a test should see in the record.
+            return "p" + std::to_string(i + 1) +
+                   (nullPlatform.palettes[i].deleted ? " deleted" : "");
         }
     }
     return "unknown";
@@ -89,7 +91,9 @@ PaletteHandle platformCreatePalette(std::uint16_t version, const PaletteEntry* e
 }
 
 void platformDeletePalette(PaletteHandle palette) {
-    nullRecord("delete " + paletteName(palette));
+    // So is deleting the palette that the surface still holds.
+    nullRecord("delete " + paletteName(palette) +
+               (palette == nullPlatform.selected ? " selected" : ""));
     if (palette != nullptr && palette != &nullPlatform.stock) {
         static_cast<NullPalette*>(palette)->deleted = true;
     }
@@ -103,9 +107,10 @@ std::int32_t platformGetPaletteEntries(PaletteHandle palette, std::int32_t first
                                        std::int32_t count, PaletteEntry* entries) {
     const std::vector<PaletteEntry>& from = static_cast<NullPalette*>(palette)->entries;
     std::int32_t copied = 0;
-    for (std::size_t i = static_cast<std::size_t>(first);
-         first >= 0 && copied < count && i < from.size(); ++i) {
-        entries[copied++] = from[i];
+    while (first >= 0 && copied < count &&
+           static_cast<std::size_t>(first) + static_cast<std::size_t>(copied) < from.size()) {
+        entries[copied] = from[static_cast<std::size_t>(first + copied)];
+        ++copied;
     }
     return copied;
 }
