@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # The Windows game, pelmar.exe, under Wine in a real X server, played as a player would
 # with real key presses and screenshots:
-#   wine_smoke_test.sh PELMAR_EXE PELMAR_STAGE_EXE E2E_PROBE X11_CLOSE_WINDOW
-# Runs under scripts/with-xvfb.sh and scripts/with-wine.sh. Every launch is bounded by
-# timeout (an error box would wait for a click), every wait for the picture by a
-# deadline, and Wine is let go of each program before the next starts.
+#   wine_smoke_test.sh SCENARIO PELMAR_EXE PELMAR_STAGE_EXE E2E_PROBE X11_CLOSE_WINDOW
+# SCENARIO is play (a true-colour display) or no-pixel-format (an 8-bit one, where Wine
+# has no OpenGL format). Runs under scripts/with-xvfb.sh and scripts/with-wine.sh. Every
+# launch is bounded by timeout (an error box waits for a click), every wait for the
+# picture by a deadline, and Wine is let go of each program before the next starts.
 set -uo pipefail
 
-pelmar=$1 stage_tool=$2 probe=$3 close_window=$4
-scenario=wine
+scenario=$1 pelmar=$2 stage_tool=$3 probe=$4 close_window=$5
 work=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-wine.XXXXXX")
 mkdir "$work/play"
 game_pid=
@@ -30,6 +30,21 @@ start_game() {
     find_window
 }
 wine_done() { timeout 30 wineserver -w || fail "Wine still busy after $1"; }
+
+if [ "$scenario" = no-pixel-format ]; then
+    # The error box says why, as stderr does; its OK button ends the game with status 1.
+    (cd "$work/play" && exec timeout 60 wine "$pelmar" >"$work/stdout" 2>"$work/stderr") &
+    game_pid=$!
+    box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Error$' | head -1)
+    [ -n "$box" ] && timeout 10 xdotool windowfocus --sync "$box" && xdotool key Return ||
+        fail "no error box"
+    wait "$game_pid"
+    status=$? game_pid=
+    [ "$status" -eq 1 ] || fail "exit status $status after the error box"
+    grep -q '^Error: Selecting a pixel format failed' "$work/stderr" || fail "no error on stderr"
+    wine_done "the error box"
+    finish
+fi
 
 # The stage tool, a console program, checks a stage there too; the game, a windowed one,
 # still answers --help on its standard output, naming the data folder beside it.
