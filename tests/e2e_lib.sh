@@ -1,8 +1,18 @@
-# Shared by the scripts that play the real game in Xvfb (sourced, not run): stage files,
-# finding the window, screenshots read by e2e_probe, waits with deadlines, the verdict.
-# The sourcing script sets scenario, work (a scratch folder), probe (e2e_probe) and
-# game_pid, and defines start_game: start the game in the background into game_pid,
-# its output in $work/stdout and $work/stderr, then call find_window.
+# Shared by the scripts that play the real game in Xvfb (sourced, not run): a scratch
+# folder, stage files, finding the window, screenshots read by e2e_probe, waits with
+# deadlines, the verdict. The sourcing script sets scenario, pelmar (the game), probe
+# (e2e_probe) and, for a game that runs through another program (Wine), launcher.
+
+# The scratch folder, with play/ for the game's working folder; removed at the end, when
+# a game still running is stopped.
+work=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-e2e.XXXXXX")
+mkdir "$work/play"
+game_pid=
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
 
 # Stage files: six lines of six cells, each a board column from the bottom cell up,
 # then the count and the moves (1 north, 4 east).
@@ -42,8 +52,16 @@ finish() {
     exit 1
 }
 
-# Waits for the game's window, into $window, and gives it the keyboard.
-find_window() {
+# Starts the game in $work/play with these arguments, in the background.
+launch() {
+    # shellcheck disable=SC2086 # the launcher is one word or none
+    (cd "$work/play" && exec timeout 60 ${launcher:-} "$pelmar" "$@" >"$work/stdout" \
+        2>"$work/stderr") &
+    game_pid=$!
+}
+# The same, then waits for the game's window, into $window, and gives it the keyboard.
+start_game() {
+    launch "$@"
     window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Pelmar - Quenmoor 1997 -$' |
         head -1)
     [ -n "$window" ] || { fail "no window appeared"; finish; }

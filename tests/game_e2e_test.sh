@@ -10,28 +10,12 @@
 set -uo pipefail
 
 scenario=$1 pelmar=$2 probe=$3 close_window=$4
-work=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-e2e.XXXXXX")
-mkdir "$work/play"
+. "$(dirname "$0")/e2e_lib.sh"
 data_dir=$work/data
 mkdir "$data_dir"
 if [ "$scenario" = installed ]; then unset PELMAR_DATA_DIR; else export PELMAR_DATA_DIR=$data_dir; fi
-game_pid=
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-. "$(dirname "$0")/e2e_lib.sh"
 # The title demo, in every scenario but the one without it and the installed game's.
 case "$scenario" in missing-title-stage | installed) ;; *) stage "$work/play/stage0.stg" "$up_right_up" ;; esac
-
-# Starts the game in $work/play with these arguments and waits for its window.
-start_game() {
-    (cd "$work/play" && exec timeout 30 "$pelmar" "$@" >"$work/stdout" 2>"$work/stderr") &
-    game_pid=$!
-    find_window
-}
 
 case "$scenario" in
 title)

@@ -9,32 +9,17 @@
 set -uo pipefail
 
 scenario=$1 pelmar=$2 stage_tool=$3 probe=$4 close_window=$5
-work=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-wine.XXXXXX")
-mkdir "$work/play"
-game_pid=
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
 . "$(dirname "$0")/e2e_lib.sh"
 stage "$work/play/stage0.stg" "$up_right_up"
 stage "$work/play/stage1.stg" "$right_then_up"
 stage "$work/play/mine.stg" "$up_right_up"
 
-# The game reads its stages from its working folder, here $work/play.
-start_game() {
-    (cd "$work/play" && exec timeout 60 wine "$pelmar" "$@" >"$work/stdout" 2>"$work/stderr") &
-    game_pid=$!
-    find_window
-}
+launcher=wine
 wine_done() { timeout 30 wineserver -w || fail "Wine still busy after $1"; }
 
 if [ "$scenario" = no-pixel-format ]; then
     # The error box says why, as stderr does; its OK button ends the game with status 1.
-    (cd "$work/play" && exec timeout 60 wine "$pelmar" >"$work/stdout" 2>"$work/stderr") &
-    game_pid=$!
+    launch
     box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Error$' | head -1)
     [ -n "$box" ] && timeout 10 xdotool windowfocus --sync "$box" && xdotool key Return ||
         fail "no error box"
