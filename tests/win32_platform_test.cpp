@@ -96,6 +96,13 @@ TEST(Win32Window, OpensAsAskedTakesKeysAndMouseAndClosesByTheCloseBoxTwice) {
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrA(w, GWL_STYLE)) & ~WS_VISIBLE,
                   static_cast<DWORD>(WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS));
         EXPECT_NE(wglGetCurrentContext(), nullptr);
+        // The format set is the one asked for: drawn to a window, with OpenGL, double
+        // buffered (flags 4, 0x20, 1), RGBA, a depth buffer of at least 16 bits.
+        PixelFormatRequest set{};
+        const SurfaceHandle dc = windowState.dc;
+        ASSERT_GT(platformDescribePixelFormat(dc, platformGetPixelFormat(dc), set), 0);
+        EXPECT_EQ(std::make_tuple(set.flags & 0x25u, set.pixelType, set.depthBits >= 16),
+                  std::make_tuple(0x25u, 0, true));
 
         appBindKey(VK_UP_KEY, [] { seen.push_back("up"); });
         appBindKey('g', [] { seen.push_back("g"); });

@@ -1,5 +1,6 @@
 // Win32 platform, the palette side: the GDI calls behind the core's palette sequence,
-// the system colours, the palette retry message and the user's colour settings.
+// the system colours, the palette retry message and the user's colour settings. (The
+// pixel format's description is with the rest of the pixel format, in win32_window.cpp.)
 #include <cstddef>
 
 #include "platform_palette.h"
@@ -25,38 +26,6 @@ HPALETTE asPalette(PaletteHandle palette) {
 constexpr std::int32_t MaxPaletteEntries = 0xFFFF;
 
 } // namespace
-
-std::int32_t platformGetPixelFormat(SurfaceHandle dc) {
-    return GetPixelFormat(asDc(dc));
-}
-
-std::int32_t platformDescribePixelFormat(SurfaceHandle dc, std::int32_t format,
-                                         PixelFormatRequest& descriptor) {
-    PIXELFORMATDESCRIPTOR pfd{};
-    const int result = DescribePixelFormat(asDc(dc), format, sizeof pfd, &pfd);
-    if (result <= 0) {
-        return result;
-    }
-    descriptor = PixelFormatRequest{};
-    descriptor.size = pfd.nSize;
-    descriptor.version = pfd.nVersion;
-    descriptor.flags = pfd.dwFlags;
-    descriptor.pixelType = pfd.iPixelType;
-    descriptor.colorBits = pfd.cColorBits;
-    descriptor.redBits = pfd.cRedBits;
-    descriptor.redShift = pfd.cRedShift;
-    descriptor.greenBits = pfd.cGreenBits;
-    descriptor.greenShift = pfd.cGreenShift;
-    descriptor.blueBits = pfd.cBlueBits;
-    descriptor.blueShift = pfd.cBlueShift;
-    descriptor.alphaBits = pfd.cAlphaBits;
-    descriptor.accumBits = pfd.cAccumBits;
-    descriptor.depthBits = pfd.cDepthBits;
-    descriptor.stencilBits = pfd.cStencilBits;
-    descriptor.auxBuffers = pfd.cAuxBuffers;
-    descriptor.layerType = pfd.iLayerType;
-    return result;
-}
 
 PaletteEntry* platformAllocPaletteEntries(std::int32_t count) {
     if (count <= 0 || count > MaxPaletteEntries) {

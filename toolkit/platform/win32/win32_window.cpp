@@ -1,9 +1,12 @@
-// Win32 platform, the window side: the class and the window, its device context, the
-// pixel format, the WGL context, the swap, message boxes and the end of the process.
+// Win32 platform, the window side: the class and the window, its device context, its
+// pixel format chosen, set and described, the WGL context, the swap, message boxes and
+// the end of the process.
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "platform.h"
+#include "platform_palette.h"
 #include "win32_platform.h"
 
 namespace {
@@ -17,26 +20,46 @@ HDC asDc(SurfaceHandle dc) {
     return static_cast<HDC>(dc);
 }
 
-PIXELFORMATDESCRIPTOR descriptorOf(const PixelFormatRequest& r) {
+// The descriptor's fields of one byte and the request's, in pairs: copied one way to
+// ask for a format, the other way to describe one.
+using ByteField = std::pair<std::uint8_t PixelFormatRequest::*, BYTE PIXELFORMATDESCRIPTOR::*>;
+constexpr ByteField byteFields[] = {
+    {&PixelFormatRequest::pixelType, &PIXELFORMATDESCRIPTOR::iPixelType},
+    {&PixelFormatRequest::colorBits, &PIXELFORMATDESCRIPTOR::cColorBits},
+    {&PixelFormatRequest::redBits, &PIXELFORMATDESCRIPTOR::cRedBits},
+    {&PixelFormatRequest::redShift, &PIXELFORMATDESCRIPTOR::cRedShift},
+    {&PixelFormatRequest::greenBits, &PIXELFORMATDESCRIPTOR::cGreenBits},
+    {&PixelFormatRequest::greenShift, &PIXELFORMATDESCRIPTOR::cGreenShift},
+    {&PixelFormatRequest::blueBits, &PIXELFORMATDESCRIPTOR::cBlueBits},
+    {&PixelFormatRequest::blueShift, &PIXELFORMATDESCRIPTOR::cBlueShift},
+    {&PixelFormatRequest::alphaBits, &PIXELFORMATDESCRIPTOR::cAlphaBits},
+    {&PixelFormatRequest::accumBits, &PIXELFORMATDESCRIPTOR::cAccumBits},
+    {&PixelFormatRequest::depthBits, &PIXELFORMATDESCRIPTOR::cDepthBits},
+    {&PixelFormatRequest::stencilBits, &PIXELFORMATDESCRIPTOR::cStencilBits},
+    {&PixelFormatRequest::auxBuffers, &PIXELFORMATDESCRIPTOR::cAuxBuffers},
+    {&PixelFormatRequest::layerType, &PIXELFORMATDESCRIPTOR::iLayerType},
+};
+
+PIXELFORMATDESCRIPTOR descriptorOf(const PixelFormatRequest& request) {
     PIXELFORMATDESCRIPTOR pfd{};
     pfd.nSize = sizeof pfd;
-    pfd.nVersion = r.version;
-    pfd.dwFlags = r.flags;
-    pfd.iPixelType = r.pixelType;
-    pfd.cColorBits = r.colorBits;
-    pfd.cRedBits = r.redBits;
-    pfd.cRedShift = r.redShift;
-    pfd.cGreenBits = r.greenBits;
-    pfd.cGreenShift = r.greenShift;
-    pfd.cBlueBits = r.blueBits;
-    pfd.cBlueShift = r.blueShift;
-    pfd.cAlphaBits = r.alphaBits;
-    pfd.cAccumBits = r.accumBits;
-    pfd.cDepthBits = r.depthBits;
-    pfd.cStencilBits = r.stencilBits;
-    pfd.cAuxBuffers = r.auxBuffers;
-    pfd.iLayerType = r.layerType;
+    pfd.nVersion = request.version;
+    pfd.dwFlags = request.flags;
+    for (const ByteField& field : byteFields) {
+        pfd.*field.second = request.*field.first;
+    }
     return pfd;
+}
+
+PixelFormatRequest requestOf(const PIXELFORMATDESCRIPTOR& pfd) {
+    PixelFormatRequest request{};
+    request.size = pfd.nSize;
+    request.version = pfd.nVersion;
+    request.flags = pfd.dwFlags;
+    for (const ByteField& field : byteFields) {
+        request.*field.first = pfd.*field.second;
+    }
+    return request;
 }
 
 bool hasStream(DWORD which) {
@@ -158,6 +181,20 @@ int platformSetPixelFormat(SurfaceHandle dc, std::int32_t format,
         return 0;
     }
     return 1;
+}
+
+std::int32_t platformGetPixelFormat(SurfaceHandle dc) {
+    return GetPixelFormat(asDc(dc));
+}
+
+std::int32_t platformDescribePixelFormat(SurfaceHandle dc, std::int32_t format,
+                                         PixelFormatRequest& descriptor) {
+    PIXELFORMATDESCRIPTOR pfd{};
+    const int result = DescribePixelFormat(asDc(dc), format, sizeof pfd, &pfd);
+    if (result > 0) {
+        descriptor = requestOf(pfd);
+    }
+    return result;
 }
 
 ContextHandle platformCreateContext(SurfaceHandle dc) {
