@@ -51,6 +51,21 @@ TEST(Win32Translate, PointersAreSignedSizesAreNotAndButtonsBecomeTheirBits) {
     }
 }
 
+// A key counts as held when it is down: a Shift that has only toggled (as every press
+// toggles it) is not held.
+TEST(Win32Translate, ModifiersAreTheKeysDownNotTheKeysToggled) {
+    BYTE keys[256] = {};
+    keys[VK_SHIFT] = 0x01;
+    keys[VK_CONTROL] = 0x80;
+    ASSERT_TRUE(SetKeyboardState(keys));
+    EXPECT_EQ(win32KeyModifiers(), KEY_MOD_CTRL);
+    keys[VK_SHIFT] = 0x81;
+    keys[VK_CONTROL] = 0x01;
+    ASSERT_TRUE(SetKeyboardState(keys));
+    EXPECT_EQ(win32KeyModifiers(), KEY_MOD_SHIFT);
+    SetKeyboardState(std::vector<BYTE>(256).data());
+}
+
 std::vector<std::string> seen;
 HWND gameWindow() {
     return static_cast<HWND>(windowState.window);
