@@ -385,6 +385,16 @@ TEST_F(PaletteDisplay, ATakeOverThatMustWaitIsRetriedThroughTheQueueOneRetryAtAT
         "use nostatic; sysColors 21; broadcast; unrealize p1; select p1; realize; invalidate");
 }
 
+TEST_F(PaletteDisplay, FramesGoOnWithOneRetryEachWhileAnotherProgramKeepsThePalette) {
+    nullPlatform.systemPaletteUse = SYSPAL_NOSTATIC_USE; // and never lets go
+    open(NullDisplay332, MODE_DOUBLE_BUFFER | MODE_SYSTEM_PALETTE);
+    wndSetIdleHandler(scriptedIdle);
+    script = {{}, {}}; // three frames, then the window closes
+    wndRun();
+    EXPECT_EQ(trace, "idle; idle; idle");
+    EXPECT_EQ(nullCallCount("postUser"), 4) << "one at opening, then one after each frame";
+}
+
 TEST_F(PaletteDisplay, APaletteThatCannotBeMadeOrFlushedFailsNothingElse) {
     struct Row {
         std::uint32_t N::*failures;

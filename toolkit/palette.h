@@ -47,6 +47,7 @@ struct PaletteState {
     std::int32_t systemPaletteMode; // the palette takes over the system palette
     std::int32_t systemColorsTaken; // the system colours are replaced by ours right now
     std::uint32_t savedSystemColors[SystemColorCount];
+    std::int32_t retryAfterFrame; // a take-over retry waits for the next idle call
 };
 
 extern PaletteState paletteState;

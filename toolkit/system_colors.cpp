@@ -40,9 +40,32 @@ std::int32_t takeSystemColors(SurfaceHandle dc) {
     return 1;
 }
 
-void postPaletteRetry() {
+namespace {
+
+void postRetryNow() {
     if (!platformUserMessageWaiting(windowState.window)) {
         platformPostUserMessage(windowState.window);
+    }
+}
+
+} // namespace
+
+void postPaletteRetry() {
+    // While frames are drawn, the loop handles every waiting message before the next
+    // one: a retry posted at once would come back before it, fail again, and leave the
+    // game without frames for as long as the other program holds the palette. So it
+    // waits for the next frame.
+    if (windowHandlers.idleHandler != nullptr) {
+        paletteState.retryAfterFrame = 1;
+        return;
+    }
+    postRetryNow();
+}
+
+void postDeferredPaletteRetry() {
+    if (paletteState.retryAfterFrame) {
+        paletteState.retryAfterFrame = 0;
+        postRetryNow();
     }
 }
 

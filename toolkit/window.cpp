@@ -7,6 +7,7 @@
 
 #include "pixel_format.h"
 #include "platform.h"
+#include "window_palette.h"
 
 WindowState windowState = InitialWindowState;
 WindowHandlers windowHandlers;
@@ -148,6 +149,7 @@ void wndRun() {
             }
             if (windowHandlers.idleHandler != nullptr) {
                 windowHandlers.idleHandler();
+                postDeferredPaletteRetry();
                 continue;
             }
         }

@@ -29,8 +29,10 @@ void releaseWindowPalette();
 std::int32_t takeSystemColors(SurfaceHandle dc);
 // Puts the user's colours back: 1, or 0 when they were not taken over.
 std::int32_t restoreSystemColors(SurfaceHandle dc);
-// Posts a WmUser to the window unless one waits already.
+// Posts a WmUser to the window unless one waits already; while the loop draws frames,
+// only after the next one (postDeferredPaletteRetry, which the loop calls after each).
 void postPaletteRetry();
+void postDeferredPaletteRetry();
 // Reads the user's settings for the first `count` system colours into `colours`; a
 // setting that cannot be read leaves its colour as it was. 0 when the settings cannot be
 // opened.
