@@ -1,12 +1,15 @@
-// Whole frames as the game draws them: the two text lines in each situation and in a
-// wide window, and the wireframe view.
+// The screen text: every glyph against the font's reference picture, the two text lines
+// of a frame with the game's own words in each situation and in a wide window, and the
+// wireframe view.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <utility>
+#include <cstring>
+#include <string>
 
 #include "die.h"
 #include "flow.h"
+#include "font.h"
 #include "frame.h"
 #include "opengl.h"
 #include "render_probe.h"
@@ -20,13 +23,39 @@ class FramePixels : public RenderTest {
         drawFrame();
         return readPixels();
     }
-    // Where a text line starts: `k` text steps across.
     ScreenPoint bottomLine(double k) const { return bottomLineOrigin(k, width, height); }
     ScreenPoint topLine(double k) const { return topLineOrigin(k, width, height); }
     ScreenPoint onBoard(double x, double y, double z) const {
         return project(playView(), x, y, z, width, height);
     }
 };
+
+TEST_F(FramePixels, EveryGlyphLooksAsTheReferenceShowsIt) {
+    // Pixel for pixel, white on black: one line per row of the reference, 16 characters.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, 0, height, -1, 1);
+    glDisable(GL_LIGHTING);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    std::string lines[6];
+    for (int c = 32; c <= 126; ++c) {
+        lines[(c - 32) / 16] += static_cast<char>(c);
+    }
+    for (int row = 0; row < 6; ++row) {
+        glRasterPos2i(10, 250 - 30 * row);
+        // Empty strings and bytes outside 32 to 126 draw nothing and do not move on.
+        const std::string half = lines[row].substr(0, 8);
+        printString(half.c_str());
+        printString("");
+        printString("\t\n\x1f\x7f");
+        printString(lines[row].c_str() + 8);
+    }
+    const Pixels pixels = readPixels();
+    for (int row = 0; row < 6; ++row) {
+        EXPECT_TRUE(textAt(pixels, lines[row].c_str(), {10.5, 250.5 - 30 * row})) << row;
+    }
+}
 
 TEST_F(FramePixels, TheTitleShowsTheGameNameAndTheInvitation) {
     stageNumber = 0;
@@ -57,15 +86,22 @@ TEST_F(FramePixels, AStageShowsItsNumberAndStepsWithLeadingZeros) {
 }
 
 TEST_F(FramePixels, EveryMessageIsCentredOnTheBottomLineAndNoOtherIdShowsOne) {
-    // Each text starts minus half its length in text steps left of the middle.
-    const std::pair<MessageId, double> messages[] = {
-        {MsgTurnUp, -3.5},   {MsgTurnDown, -4.5},    {MsgTurnLeft, -4.5},   {MsgTurnRight, -5.0},
-        {MsgDontGoBack, -8}, {MsgStart, -2.5},       {MsgReplay, -3.0},     {MsgStageClear, -7.0},
-        {MsgGiveUp, -3.5},   {MsgAllStageClear, -9}, {MsgHitDirKey, -10.0},
-    };
-    for (const auto& [id, k] : messages) {
-        message = id;
-        EXPECT_TRUE(textAt(drawOne(), messageText(id), bottomLine(k))) << messageText(id);
+    const char* const texts[] = {"TURN UP",
+                                 "TURN DOWN",
+                                 "TURN LEFT",
+                                 "TURN RIGHT",
+                                 "DON'T GO BACK !!",
+                                 "START",
+                                 "REPLAY",
+                                 "STAGE CLEAR !!",
+                                 "GIVE UP",
+                                 "ALL STAGE CLEAR !!",
+                                 "HIT DIR KEY TO START"};
+    for (int id = 1; id <= 11; ++id) {
+        message = static_cast<MessageId>(id);
+        // Each starts half its length in text steps left of the middle.
+        const double k = -0.5 * static_cast<double>(std::strlen(texts[id - 1]));
+        EXPECT_TRUE(textAt(drawOne(), texts[id - 1], bottomLine(k))) << texts[id - 1];
     }
     die.posX = die.posY = 3.5f; // the white die's top would reach the bottom rows from (0, 0)
     for (std::int32_t id : {0, 12, -1}) {
@@ -87,7 +123,7 @@ TEST_F(FramePixels, TextKeepsItsSizeAndStaysCentredInAWideWindow) {
     EXPECT_TRUE(textAt(pixels, "STEP 042", topLine(2.0)));
 }
 
-TEST_F(FramePixels, TheWireframeViewDrawsOutlinesWithoutFill) {
+TEST_F(FramePixels, TheWireframeViewDrawsUnlitOutlinesWithoutFill) {
     Board[3][3] = 1;
     // The space key's view: front faces as outlines, no lighting, depth test or culling.
     glPolygonMode(GL_FRONT, GL_LINE);
@@ -103,7 +139,7 @@ TEST_F(FramePixels, TheWireframeViewDrawsOutlinesWithoutFill) {
     EXPECT_TRUE(pixelIs(pixels, onBoard(3.5, 3.5, 0.05), colour::Black));
     EXPECT_TRUE(colourNear(pixels, onBoard(3.7, 3.5, 0.05), colour::Red, 1));
     EXPECT_TRUE(colourNear(pixels, onBoard(3.5, 3.3, 0.05), colour::Red, 1));
-    // The die: white edges, and no white face filling its top.
+    // The die: pure white edges, and no white face filling its top.
     EXPECT_TRUE(colourNear(pixels, onBoard(0.9, 0.5, 0.9), colour::White, 1));
     EXPECT_FALSE(colourNear(pixels, onBoard(0.65, 0.65, 0.9), colour::White, 1));
     // The text is still white without lighting.

@@ -1,115 +1,34 @@
-// The offscreen GL context of the render tests.
+// The offscreen GL context of the render tests: an SDL2 window on the offscreen driver.
 #include "gl_context.h"
 
-#include <EGL/egl.h>
-#include <EGL/eglext.h>
 #include <GL/gl.h>
+#include <SDL.h>
 
-#include <cstdio>
-#include <cstring>
 #include <utility>
 #include <vector>
 
-namespace {
-
-bool hasExtension(const char* list, const char* name) {
-    return list != nullptr &&
-           (" " + std::string(list) + " ").find(" " + std::string(name) + " ") != std::string::npos;
-}
-
-std::string eglFailure(const char* what) {
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%04X", static_cast<unsigned>(eglGetError()));
-    return std::string(what) + " failed (EGL error " + code + ")";
-}
-
-} // namespace
-
-OffscreenGl::OffscreenGl(int width, int height) : width_(width), height_(height) {
-    const char* clientExtensions = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
-    if (!hasExtension(clientExtensions, "EGL_MESA_platform_surfaceless")) {
-        error_ = "EGL has no surfaceless platform (is Mesa's libegl-mesa0 installed?)";
-        return;
+OffscreenGl::OffscreenGl(int width, int height) {
+    // SDL stays initialised between contexts: quitting would unload Mesa's driver.
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+        for (auto [attribute, value] : {std::pair{SDL_GL_RED_SIZE, 8},
+                                        {SDL_GL_GREEN_SIZE, 8},
+                                        {SDL_GL_BLUE_SIZE, 8},
+                                        {SDL_GL_DEPTH_SIZE, 16}}) {
+            SDL_GL_SetAttribute(attribute, value);
+        }
+        window_ = SDL_CreateWindow("test", 0, 0, width, height, SDL_WINDOW_OPENGL);
     }
-    auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
-        eglGetProcAddress("eglGetPlatformDisplayEXT"));
-    if (getPlatformDisplay == nullptr) {
-        error_ = "eglGetPlatformDisplayEXT is missing";
-        return;
+    context_ =
+        window_ != nullptr ? SDL_GL_CreateContext(static_cast<SDL_Window*>(window_)) : nullptr;
+    if (context_ == nullptr) {
+        error_ = std::string("no offscreen GL context: ") + SDL_GetError();
     }
-    EGLDisplay display =
-        getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) {
-        error_ = eglFailure("eglInitialize");
-        return;
-    }
-    display_ = display;
-    if (!eglBindAPI(EGL_OPENGL_API)) {
-        error_ = eglFailure("eglBindAPI(EGL_OPENGL_API)");
-        return;
-    }
-
-    // The game asks for a 16-bit depth buffer; a config may give more.
-    const EGLint configAttributes[] = {
-        EGL_SURFACE_TYPE,
-        EGL_PBUFFER_BIT,
-        EGL_RENDERABLE_TYPE,
-        EGL_OPENGL_BIT,
-        EGL_RED_SIZE,
-        8,
-        EGL_GREEN_SIZE,
-        8,
-        EGL_BLUE_SIZE,
-        8,
-        EGL_ALPHA_SIZE,
-        8,
-        EGL_DEPTH_SIZE,
-        16,
-        EGL_NONE,
-    };
-    EGLConfig config = nullptr;
-    EGLint configCount = 0;
-    if (!eglChooseConfig(display, configAttributes, &config, 1, &configCount) || configCount < 1) {
-        error_ = eglFailure("eglChooseConfig (RGBA8 + depth pbuffer)");
-        return;
-    }
-
-    const EGLint surfaceAttributes[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
-    EGLSurface surface = eglCreatePbufferSurface(display, config, surfaceAttributes);
-    if (surface == EGL_NO_SURFACE) {
-        error_ = eglFailure("eglCreatePbufferSurface");
-        return;
-    }
-    surface_ = surface;
-
-    EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
-    if (context == EGL_NO_CONTEXT) {
-        error_ = eglFailure("eglCreateContext");
-        return;
-    }
-    context_ = context;
-
-    if (!eglMakeCurrent(display, surface, surface, context)) {
-        error_ = eglFailure("eglMakeCurrent");
-        return;
-    }
-    ok_ = true;
 }
 
 OffscreenGl::~OffscreenGl() {
-    if (display_ == nullptr) {
-        return;
-    }
-    EGLDisplay display = display_;
-    eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    if (context_ != nullptr) {
-        eglDestroyContext(display, context_);
-    }
-    if (surface_ != nullptr) {
-        eglDestroySurface(display, surface_);
-    }
-    // The display stays initialised: terminating it would unload Mesa's driver, and
-    // the next context in the same test would load it anew.
+    SDL_GL_DeleteContext(context_);
+    SDL_DestroyWindow(static_cast<SDL_Window*>(window_));
 }
 
 Pixels readFramePixels(int width, int height) {

@@ -1,6 +1,5 @@
-// A real OpenGL context with no display, for tests that draw and read the pixels
-// back: EGL on Mesa's surfaceless platform, desktop GL (compatibility profile), and
-// an RGBA8 pbuffer with a depth buffer as the frame buffer.
+// A real OpenGL context with no display, for tests that draw and read the pixels back:
+// SDL2's offscreen driver (EGL on Mesa), desktop GL with a depth buffer.
 #pragma once
 
 #include <string>
@@ -15,18 +14,12 @@ class OffscreenGl {
     OffscreenGl& operator=(const OffscreenGl&) = delete;
 
     // False when no context could be made current; error() then says why.
-    bool ok() const { return ok_; }
+    bool ok() const { return context_ != nullptr; }
     const std::string& error() const { return error_; }
-    int width() const { return width_; }
-    int height() const { return height_; }
 
   private:
-    void* display_ = nullptr;
-    void* surface_ = nullptr;
+    void* window_ = nullptr;
     void* context_ = nullptr;
-    int width_;
-    int height_;
-    bool ok_ = false;
     std::string error_;
 };
 

@@ -1,5 +1,5 @@
-// The drawing's tables and arithmetic, without GL: the font's glyphs, the turning
-// view's steps, the marks' octagons, and the die's orientation frame and pips.
+// The drawing's arithmetic, without GL: the turning view's steps, the marks' octagons, and the
+// die's orientation frame and pips.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,54 +13,10 @@
 #include "board_draw.h"
 #include "die.h"
 #include "die_draw.h"
-#include "font.h"
 #include "scene.h"
 #include "stage.h"
 
 namespace {
-
-// The glyph's bytes, bottom row first.
-std::vector<int> glyph(int c) {
-    return {fontGlyphs[c - FirstGlyph], fontGlyphs[c - FirstGlyph] + GlyphRows};
-}
-
-// The lowest and the highest row that hold a pixel.
-std::pair<int, int> rowsUsed(int c) {
-    const std::vector<int> rows = glyph(c);
-    auto used = [](int row) { return row != 0; };
-    return {std::find_if(rows.begin(), rows.end(), used) - rows.begin(),
-            rows.rend() - std::find_if(rows.rbegin(), rows.rend(), used) - 1};
-}
-
-TEST(GlyphTable, HoldsTheFixedGlyphsAndKeepsTheLayoutWithAGlyphForEachCharacter) {
-    EXPECT_EQ(glyph(' '), std::vector<int>(GlyphRows, 0));
-    EXPECT_EQ(glyph('!'),
-              (std::vector<int>{0, 0, 0x18, 0x18, 0, 0, 0x18, 0x18, 0x18, 0x18, 0x18, 0x18, 0x18}));
-    EXPECT_EQ(glyph('0'), (std::vector<int>{0, 0, 0x3C, 0x66, 0xC3, 0xE3, 0xF3, 0xDB, 0xCF, 0xC7,
-                                            0xC3, 0x66, 0x3C}));
-    EXPECT_EQ(glyph('A'), (std::vector<int>{0, 0, 0xC3, 0xC3, 0xC3, 0xC3, 0xFF, 0xC3, 0xC3, 0xC3,
-                                            0x66, 0x3C, 0x18}));
-    EXPECT_EQ(glyph('g'),
-              (std::vector<int>{0x7E, 0xC3, 0x03, 0x03, 0x7F, 0xC3, 0xC3, 0xC3, 0x7E, 0, 0, 0, 0}));
-
-    // Only descenders reach below the baseline; capitals and digits fill rows 2 to 12,
-    // small letters without ascender or descender rows 2 to 8; no two glyphs alike.
-    const std::string descenders = "gjpqy_/\\|";
-    const std::string tall = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    const std::string small = "acemnorsuvwxz";
-    std::set<std::vector<int>> seen = {glyph(' ')};
-    for (int c = FirstGlyph + 1; c <= LastGlyph; ++c) {
-        const auto [bottom, top] = rowsUsed(c);
-        EXPECT_EQ(bottom < GlyphBaseline, descenders.find(char(c)) != std::string::npos) << char(c);
-        if (tall.find(char(c)) != std::string::npos) {
-            EXPECT_EQ(std::pair(bottom, top), std::pair(GlyphBaseline, GlyphRows - 1)) << char(c);
-        }
-        if (small.find(char(c)) != std::string::npos) {
-            EXPECT_EQ(std::pair(bottom, top), std::pair(GlyphBaseline, 8)) << char(c);
-        }
-        EXPECT_TRUE(seen.insert(glyph(c)).second) << char(c) << " is blank or like another";
-    }
-}
 
 TEST(TurningCamera, SpinsInACycleOf361FramesAndStopsTiltAndDistanceAtTheirLimits) {
     cameraSpin = cameraTilt = 0.0f;

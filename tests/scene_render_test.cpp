@@ -22,12 +22,7 @@ namespace {
 
 using SceneState = RenderTest;
 
-TEST_F(SceneState, InitSceneSetsTheLightTheMaterialsAndTheSwitches) {
-    // Working records scribbled over first: initScene must copy the defaults back.
-    boardMaterial.ambient[0] = 0.9f;
-    light0.position[0] = 5.0f;
-    initScene();
-    applyBoardMaterial();
+TEST_F(SceneState, InitSceneSetsTheFixedSwitches) {
     // Back faces are outlines.
     // clang-format off
     const GLint state[][3] = {{GL_LIGHTING, 1}, {GL_LIGHT0, 1}, {GL_DEPTH_TEST, 1},
@@ -39,12 +34,6 @@ TEST_F(SceneState, InitSceneSetsTheLightTheMaterialsAndTheSwitches) {
         glGetIntegerv(static_cast<GLenum>(name), got);
         EXPECT_EQ(std::pair(got[0], got[1]), std::pair(first, second)) << name;
     }
-    // Specified with the identity, the light's direction stays fixed in eye space.
-    GLfloat v[4] = {};
-    glGetLightfv(GL_LIGHT0, GL_POSITION, v);
-    EXPECT_EQ(std::vector<float>(v, v + 4), (std::vector<float>{0.2f, 0.2f, 1.0f, 0.0f}));
-    glGetMaterialfv(GL_FRONT, GL_AMBIENT, v);
-    EXPECT_EQ(std::vector<float>(v, v + 4), (std::vector<float>{0.2f, 0.2f, 0.2f, 1.0f}));
 }
 
 TEST_F(SceneState, ReshapeSetsTheFrustumViewportAndTextSteps) {
@@ -218,6 +207,25 @@ class DiePixels : public RenderTest {
         }
     }
 };
+
+TEST_F(DiePixels, ItsSidesShowTheLightComingFromNearTheViewer) {
+    // The white body, by hand: the light model's ambient 0.2 and the light's ambient 0.4,
+    // plus the light's diffuse 1.0 times the cosine between a side and the direction
+    // (0.2, 0.2, 1) the light comes from: 0.2 / 1.0392 = 0.19245 on the east and north
+    // sides, none on the west and south ones. The top's 1.56 saturates.
+    const Rgb lit{202, 202, 202};   // 255 x 0.79245
+    const Rgb unlit{153, 153, 153}; // 255 x 0.6
+    auto side = [&](const Pixels& pixels, double x, double y, Rgb expected) {
+        return colourNear(pixels, project(playView(), x, y, 0.5, width, height), expected, 1);
+    };
+    Pixels pixels = drawAtRest();
+    EXPECT_TRUE(side(pixels, 0.9, 0.15, lit)) << "east";
+    EXPECT_TRUE(side(pixels, 0.15, 0.9, lit)) << "north";
+    die.x = die.y = 5;
+    pixels = drawAtRest();
+    EXPECT_TRUE(side(pixels, 5.1, 5.85, unlit)) << "west";
+    EXPECT_TRUE(side(pixels, 5.85, 5.1, unlit)) << "south";
+}
 
 TEST_F(DiePixels, TheResetDieShowsItsRedOneAndARollNorthTheMagentaFive) {
     // Play neither turns the view nor moves the turning view's camera.

@@ -6,9 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <utility>
-
-#include "font.h"
 
 namespace {
 
@@ -17,12 +16,52 @@ constexpr double FrustumScale = 10.0 / 3.0;
 constexpr double PlayDepth = -11.414213;
 constexpr double TextDepth = -11.414213;
 constexpr double Pi = 3.14159265358979323846;
+// The font's cells: 13 rows of 8 pixels a glyph, 10 pixels apart, the raster position
+// two rows above a glyph's bottom.
+constexpr int GlyphRows = 13;
+constexpr int GlyphBaseline = 2;
 
 bool isWhite(Rgb c) {
     return c.r >= 250 && c.g >= 250 && c.b >= 250;
 }
 
+// The glyphs of characters 32 to 126 as the reference picture shows them, row by row
+// from the bottom, bit 7 the leftmost pixel (see scripts/make-font-reference.py).
+std::vector<std::uint8_t> loadReferenceGlyphs() {
+    std::ifstream file(PELMAR_FONT_REFERENCE);
+    std::string word;
+    std::vector<int> numbers; // width, height, then the pixels
+    while (file >> word) {
+        if (word[0] == '#') {
+            std::getline(file, word);
+        } else if (word != "P1" && numbers.size() < 2) {
+            numbers.push_back(std::stoi(word));
+        } else if (word != "P1") {
+            for (char c : word) {
+                numbers.push_back(c - '0');
+            }
+        }
+    }
+    if (numbers.size() < 2 + 160 * 90 || numbers[0] != 160) {
+        std::fprintf(stderr, "cannot read the font's reference %s\n", PELMAR_FONT_REFERENCE);
+        std::abort();
+    }
+    std::vector<std::uint8_t> glyphs(95 * GlyphRows);
+    for (int i = 0; i < 95; ++i) {
+        for (int r = 0; r < GlyphRows; ++r) {
+            const int top = i / 16 * 15 + 1 + GlyphRows - 1 - r;
+            for (int x = 0; x < 8; ++x) {
+                const bool set =
+                    numbers[2 + static_cast<std::size_t>(top * 160 + i % 16 * 10 + 1 + x)];
+                glyphs[static_cast<std::size_t>(i * GlyphRows + r)] |= set ? 0x80 >> x : 0;
+            }
+        }
+    }
+    return glyphs;
+}
+
 bool glyphPixelSet(const char* text, int x, int y) {
+    static const std::vector<std::uint8_t> glyphs = loadReferenceGlyphs();
     // x, y relative to the first glyph's lower-left corner.
     if (y < 0 || y >= GlyphRows || x < 0) {
         return false;
@@ -33,10 +72,10 @@ bool glyphPixelSet(const char* text, int x, int y) {
         return false;
     }
     const int code = static_cast<unsigned char>(text[cell]);
-    if (code < FirstGlyph || code > LastGlyph) {
+    if (code < 32 || code > 126) {
         return false;
     }
-    return (fontGlyphs[code - FirstGlyph][y] & (0x80 >> column)) != 0;
+    return (glyphs[static_cast<std::size_t>((code - 32) * GlyphRows + y)] & (0x80 >> column)) != 0;
 }
 
 int mismatchesAt(const Pixels& pixels, const char* text, int left, int bottom) {
