@@ -31,7 +31,8 @@ class FramePixels : public RenderTest {
 };
 
 TEST_F(FramePixels, EveryGlyphLooksAsTheReferenceShowsIt) {
-    // Pixel for pixel, white on black: one line per row of the reference, 16 characters.
+    // Pixel for pixel and exactly in place, white on black: a line per row of the
+    // reference, 16 characters each.
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, width, 0, height, -1, 1);
@@ -53,7 +54,7 @@ TEST_F(FramePixels, EveryGlyphLooksAsTheReferenceShowsIt) {
     }
     const Pixels pixels = readPixels();
     for (int row = 0; row < 6; ++row) {
-        EXPECT_TRUE(textAt(pixels, lines[row].c_str(), {10.5, 250.5 - 30 * row})) << row;
+        EXPECT_TRUE(textAt(pixels, lines[row].c_str(), {10.5, 250.5 - 30 * row}, 0)) << row;
     }
 }
 

@@ -3,104 +3,23 @@
 # and screenshots:
 #   game_e2e_test.sh SCENARIO PELMAR E2E_PROBE X11_CLOSE_WINDOW DATA_DIR
 # PELMAR is the game built with DATA_DIR as its folder of installed stages; only the
-# scenario missing-title-stage puts stages there, and it empties the folder again.
-# Runs under scripts/with-xvfb.sh; every launch of the game is bounded by timeout, and
-# every wait for the picture by a deadline.
+# scenario data-folder puts stages there, and it empties the folder again. Runs under
+# scripts/with-xvfb.sh; the rules themselves are the unit tests' business.
 set -uo pipefail
 
 scenario=$1 pelmar=$2 probe=$3 close_window=$4 data_dir=$5
-work=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-e2e.XXXXXX")
-mkdir "$work/play"
-game_pid=
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
-    [ "$scenario" = missing-title-stage ] && rm -f "$data_dir"/*.stg
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/e2e_lib.sh"
+[ "$scenario" = data-folder ] && trap 'rm -f "$data_dir"/*.stg; e2e_cleanup' EXIT
 
 # Stage files: six lines of six cells, each a board column from the bottom cell up,
-# then the count and the moves (1 north, 4 east).
-# Up one, five cells right along the second row, then four up the right column: the die
-# keeps off the bottom and top rows, where it would stand in front of the text.
-up_right_up='0 2 0 0 0 0
-0 4 0 0 0 0
-0 5 0 0 0 0
-0 3 0 0 0 0
-0 2 0 0 0 0
-0 4 1 3 6 4
+# then the count and the moves (1 north, 4 east). The first goes up one, along the
+# second row and up the right column; the second along the bottom row and up.
+up_right_up='0 2 0 0 0 0  0 4 0 0 0 0  0 5 0 0 0 0  0 3 0 0 0 0  0 2 0 0 0 0  0 4 1 3 6 4
 10 1 4 4 4 4 4 1 1 1 1'
-# Five cells right along the bottom row, then five up the right column.
-right_then_up='0 0 0 0 0 0
-4 0 0 0 0 0
-1 0 0 0 0 0
-3 0 0 0 0 0
-6 0 0 0 0 0
-4 2 3 5 4 2
+right_then_up='0 0 0 0 0 0  4 0 0 0 0 0  1 0 0 0 0 0  3 0 0 0 0 0  6 0 0 0 0 0  4 2 3 5 4 2
 10 4 4 4 4 4 1 1 1 1 1'
 stage() { printf '%s\n' "$2" >"$1"; }
-# The title demo, in every scenario but the one without it.
-[ "$scenario" = missing-title-stage ] || stage "$work/play/stage0.stg" "$up_right_up"
-
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-    # The picture that failed, for a look afterwards (in ctest's working folder).
-    [ -f "$work/shot.ppm" ] && cp "$work/shot.ppm" "e2e-$scenario-failure-$failures.ppm"
-}
-finish() {
-    [ "$failures" -eq 0 ] && echo "pelmar $scenario: all checks passed" && exit 0
-    echo "$failures check(s) failed; game stderr:" >&2
-    cat "$work/stderr" >&2
-    exit 1
-}
-
-# Starts the game in $work/play with these arguments and waits for its window.
-start_game() {
-    (cd "$work/play" && exec timeout 30 "$pelmar" "$@" >"$work/stdout" 2>"$work/stderr") &
-    game_pid=$!
-    window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Pelmar - Quenmoor 1997 -$' |
-        head -1)
-    [ -n "$window" ] || { fail "no window appeared"; finish; }
-    timeout 10 xdotool windowfocus --sync "$window"
-}
-# Waits for the game to end, which must be with status 0 and nothing on stdout.
-end_game() { # how it was ended
-    wait "$game_pid"
-    local status=$?
-    game_pid=
-    [ "$status" -eq 0 ] || fail "exit status $status after $1"
-    [ -s "$work/stdout" ] && fail "wrote to stdout: $(head -c 200 "$work/stdout")"
-}
-escape() { xdotool key Escape; end_game Escape; }
-
-shoot() { timeout 10 import -window "$window" -depth 8 "ppm:$work/shot.ppm"; }
-# Whether the window shows all of these e2e_probe checks now.
-holds() { shoot && "$probe" "$work/shot.ppm" "$@" 2>"$work/probe.err"; }
-# what, checks: the window must come to show them within ten seconds. When it does
-# not, what follows would only fail after it: the scenario ends here.
-wait_for() {
-    local deadline=$((SECONDS + 10))
-    until holds "${@:2}"; do
-        if [ "$SECONDS" -ge "$deadline" ] || ! kill -0 "$game_pid" 2>/dev/null; then
-            fail "$1: $(cat "$work/probe.err")"
-            finish
-        fi
-        sleep 0.03
-    done
-}
-
-# Starts stage 1 from the title with an arrow key.
-start_stage_one() {
-    wait_for title title
-    xdotool key "${1:-Right}"
-    wait_for "stage 1 started" stage 1 steps 0 msg START die 0 0
-}
-roll() { # key, x, y, steps, message: rolls onto (x, y) in stage 1 and comes to rest there
-    xdotool key "$1"
-    wait_for "roll $1 to ($2, $3)" stage 1 steps "$4" msg "$5" die "$2" "$3"
-}
+[ "$scenario" = data-folder ] || stage "$work/play/stage0.stg" "$up_right_up"
 
 case "$scenario" in
 title)
@@ -117,46 +36,23 @@ title)
     "$close_window" "$window"
     end_game "closing the window"
     ;;
-start)
+play)
     stage "$work/play/stage1.stg" "$right_then_up"
     start_game
-    start_stage_one Up
+    wait_for title title
+    xdotool key Up
     # Stage 1 seen face-on: its marks where its file puts them, plain cells elsewhere.
-    wait_for "stage 1's board" cell 1 0 4 cell 2 0 1 cell 3 0 3 cell 4 0 6 cell 5 0 4 \
-        cell 5 1 2 cell 5 2 3 cell 5 3 5 cell 5 5 2 cell 0 1 0 cell 2 2 0 cell 4 5 0
+    wait_for "stage 1" stage 1 steps 0 msg START die 0 0 cell 1 0 4 cell 2 0 1 cell 3 0 3 \
+        cell 4 0 6 cell 5 0 4 cell 5 1 2 cell 5 2 3 cell 5 3 5 cell 5 5 2 cell 0 1 0 cell 2 2 0
+    xdotool key Left Down Up
+    sleep 0.3
+    xdotool key Right
+    wait_for "a roll" stage 1 steps 1 msg "TURN RIGHT" die 1 0
     # Space: outlines without fill, the text as before, until it is pressed again.
     xdotool key space
-    wait_for "outlines" hollow 1 4 stage 1 steps 0 msg START
+    wait_for "outlines" hollow 1 4 stage 1 steps 1
     xdotool key space
-    wait_for "filled again" cell 1 4 0 cell 2 0 1 die 0 0
-    escape
-    ;;
-play)
-    stage "$work/play/stage1.stg" "$up_right_up"
-    stage "$work/play/stage2.stg" "$right_then_up"
-    start_game
-    start_stage_one
-    # Off the board, or onto a cell whose number the face does not show: nothing.
-    xdotool key Left Down Right
-    sleep 0.3
-    wait_for "refused moves" stage 1 steps 0 msg START die 0 0
-    roll Up 0 1 1 "TURN UP"
-    xdotool key Down
-    wait_for "go back" msg "DON'T GO BACK !!" die 0 1 steps 1
-    roll Right 1 1 2 "TURN RIGHT"
-    xdotool key g
-    wait_for "g gives up" msg "GIVE UP" stage 1 steps 0 die 0 0 cell 1 1 4
-    roll Up 0 1 1 "TURN UP"
-    xdotool key shift+g
-    wait_for "G gives up" msg "GIVE UP" stage 1 steps 0 die 0 0 cell 0 1 2
-    roll Up 0 1 1 "TURN UP"
-    for x in 1 2 3 4 5; do roll Right "$x" 1 $((1 + x)) "TURN RIGHT"; done
-    for y in 2 3 4; do roll Up 5 "$y" $((5 + y)) "TURN UP"; done
-    # Onto the goal; its stored moves are then replayed from the start cell.
-    xdotool key Up
-    wait_for replay msg REPLAY stage 1
-    wait_for "stage 2 after the replay" stage 2 steps 0 msg START die 0 0 \
-        cell 1 0 4 cell 2 0 1 cell 5 5 2 cell 0 1 0 cell 1 1 0
+    wait_for "filled again" cell 1 4 0 die 1 0
     escape
     ;;
 command-line)
@@ -164,40 +60,36 @@ command-line)
     stage "$work/play/stage1.stg" "$right_then_up"
     stage "$work/play/mine.stg" "$up_right_up"
     start_game /s mine.stg
-    wait_for "the named stage as stage 1" stage 1 steps 0 msg START die 0 0 \
-        cell 0 1 2 cell 1 1 4 cell 1 0 0
-    roll Up 0 1 1 "TURN UP"
+    wait_for "the named stage as stage 1" stage 1 steps 0 msg START cell 0 1 2 cell 1 0 0
     escape
     # Switches are never stage files, even one that names a file that exists.
     start_game /s /S /x / "$work/play/mine.stg"
     wait_for "switches ignored" title
     escape
     ;;
-missing-title-stage)
-    # No stage file anywhere: the title, then stage 1 all plain, with nothing to roll onto.
+data-folder)
+    # No stage file anywhere: the title, then stage 1 all plain.
     rm -f "$data_dir"/*.stg
     start_game
-    start_stage_one
+    wait_for title title
+    xdotool key Right
     plain=()
     for xy in {0..5}{0..5}; do [ "$xy" = 00 ] || plain+=(cell "${xy:0:1}" "${xy:1}" 0); done
-    wait_for "plain stage 1" "${plain[@]}"
-    xdotool key Right Up
-    sleep 0.3
-    wait_for "no cell to roll onto" stage 1 steps 0 die 0 0
+    wait_for "plain stage 1" stage 1 "${plain[@]}"
     escape
-    # A stage of the installed folder stands in for one missing from the working folder...
+    # A stage of the installed folder stands in for one missing from the working folder,
+    # and the working folder's comes first.
     mkdir -p "$data_dir"
     stage "$data_dir/stage1.stg" "$up_right_up"
-    start_game
-    start_stage_one
-    wait_for "stage 1 from the installed folder" cell 0 1 2 cell 1 0 0
-    escape
-    # ...and the working folder's comes first.
-    stage "$work/play/stage1.stg" "$right_then_up"
-    start_game
-    start_stage_one
-    wait_for "stage 1 from the working folder" cell 1 0 4 cell 0 1 0
-    escape
+    for expected in "cell 0 1 2 cell 1 0 0" "cell 1 0 4 cell 0 1 0"; do
+        start_game
+        wait_for title title
+        xdotool key Right
+        read -ra checks <<<"$expected"
+        wait_for "stage 1 from the folder it should come from" stage 1 "${checks[@]}"
+        escape
+        stage "$work/play/stage1.stg" "$right_then_up"
+    done
     ;;
 no-display)
     env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_RUNTIME_DIR="$work" \

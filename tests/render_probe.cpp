@@ -19,8 +19,9 @@
            << ", expected " << describe(expected);
 }
 
-::testing::AssertionResult textAt(const Pixels& pixels, const char* text, ScreenPoint origin) {
-    const int mismatches = textMismatches(pixels, text, origin);
+::testing::AssertionResult textAt(const Pixels& pixels, const char* text, ScreenPoint origin,
+                                  int slack) {
+    const int mismatches = textMismatches(pixels, text, origin, slack);
     if (mismatches == 0) {
         return ::testing::AssertionSuccess();
     }

@@ -17,7 +17,8 @@
 // Whether the string stands in white exactly as the font draws it, with the raster
 // position at `origin` (within a pixel's rounding either way), and nothing else white
 // in a two-pixel margin around it.
-::testing::AssertionResult textAt(const Pixels& pixels, const char* text, ScreenPoint origin);
+::testing::AssertionResult textAt(const Pixels& pixels, const char* text, ScreenPoint origin,
+                                  int slack = 1);
 
 // A 300 x 300 context with the game's fixed state and font, the projection of a
 // 300 x 300 window, an empty board, and the die reset and at rest on the start cell.

@@ -175,13 +175,13 @@ bool colourNear(const Pixels& pixels, ScreenPoint at, Rgb expected, int radius) 
     return false;
 }
 
-int textMismatches(const Pixels& pixels, const char* text, ScreenPoint origin) {
+int textMismatches(const Pixels& pixels, const char* text, ScreenPoint origin, int slack) {
     // A glyph's lower-left corner lies two rows below the raster position.
     const int left = pixelIndex(origin.x);
     const int bottom = pixelIndex(origin.y) - GlyphBaseline;
     int best = -1;
-    for (int dy = -1; dy <= 1; ++dy) {
-        for (int dx = -1; dx <= 1; ++dx) {
+    for (int dy = -slack; dy <= slack; ++dy) {
+        for (int dx = -slack; dx <= slack; ++dx) {
             const int mismatches = mismatchesAt(pixels, text, left + dx, bottom + dy);
             if (best < 0 || mismatches < best) {
                 best = mismatches;

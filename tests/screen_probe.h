@@ -84,7 +84,7 @@ bool colourNear(const Pixels& pixels, ScreenPoint at, Rgb expected, int radius);
 // How many pixels differ from the string drawn in white exactly as the font draws it,
 // with nothing else white in a two-pixel margin around it, for the best placement
 // within a pixel's rounding either way of the raster position `origin`. 0: it is there.
-int textMismatches(const Pixels& pixels, const char* text, ScreenPoint origin);
+int textMismatches(const Pixels& pixels, const char* text, ScreenPoint origin, int slack = 1);
 
 // The number of white pixels in a window rectangle (left, bottom inclusive; right, top
 // exclusive).

@@ -57,7 +57,8 @@ wait_demo() {
 
 case "$scenario" in
 close)
-    # Placed and sized as asked; a held arrow repeats; the close box ends appRun in order.
+    # Placed and sized as asked; a held arrow repeats; the right button and minimising
+    # arrive; the close box ends appRun in order.
     start_demo --rect 40 60 320 240
     expect_eq "geometry" "40 60 320 240" "$(xwininfo -id "$window" |
         awk -F': +' '/Absolute upper-left [XY]:|Width:|Height:/ {print $2}' | xargs)"
@@ -67,16 +68,24 @@ close)
     xdotool keyup Right
     repeats=$(grep -c '^key 39$' "$work/log")
     [ "$repeats" -ge 3 ] || fail "a held arrow gave $repeats presses, expected auto-repeat"
+    # The right button, pressed and released where the pointer is; minimised (unmapped)
+    # the window reshapes to nothing, and back to its size when it comes back.
+    xdotool mousemove --window "$window" 30 20 click 3
+    xdotool windowunmap --sync "$window" windowmap --sync "$window"
+    sleep 0.3
+    expect_eq "right button" "mouse 16 2 30 20 mouse 32 2 30 20" "$(grep '^mouse' "$work/log" | xargs)"
+    expect_eq "minimised and back" "reshape 0 0 reshape 320 240" \
+        "$(grep '^reshape' "$work/log" | tail -2 | xargs)"
     "$close_window" "$window"
     wait_demo
     expect_eq "exit status on close" 0 "$status"
     expect_eq "last line" "run returned 0" "$(tail -1 "$work/log")"
     ;;
 keys)
-    # Arrows, g, Shift+G, space, Return and a digit arrive; Ctrl+G, Alt+Up, F1, Tab,
-    # BackSpace and punctuation reach nobody; Caps Lock makes g a G.
+    # Arrows, g, Shift+G, space, Return and a digit arrive; Ctrl+G, Alt+Up, Alt+G, F1,
+    # Tab, BackSpace and punctuation reach nobody; Caps Lock makes g a G.
     start_demo
-    xdotool key --delay 30 Up Down Left Right g shift+g space ctrl+g alt+Up F1 Tab \
+    xdotool key --delay 30 Up Down Left Right g shift+g space ctrl+g alt+Up alt+g F1 Tab \
         BackSpace comma Return 7
     xdotool keydown Caps_Lock keyup Caps_Lock key g keydown Caps_Lock keyup Caps_Lock
     sleep 0.5

@@ -78,11 +78,8 @@ void textInput(const char* text) {
                 code = (code << 6) | (s[i + k] & 0x3F);
             }
         }
-        // Ctrl with a letter types a control character, as the keyboard does elsewhere.
-        const bool letter = (code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z');
-        if ((mod & KMOD_CTRL) && letter) {
-            code &= 0x1F;
-        }
+        // Ctrl with a letter never arrives here: X11 turns it into a control character,
+        // which SDL does not pass on as text.
         send(WmChar, code, modifierBits(mod));
         i += length;
     }
