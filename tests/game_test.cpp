@@ -12,7 +12,6 @@
 #include "die.h"
 #include "flow.h"
 #include "game_test_support.h"
-#include "gl_context.h"
 #include "key_handlers.h"
 #include "null_platform.h"
 #include "opengl.h"
