@@ -48,7 +48,7 @@ Pixels readPpm(const char* path) {
                       3);
         }
     }
-    return file ? Pixels(width, height, std::move(rgba)) : Pixels();
+    return file ? Pixels{width, height, std::move(rgba)} : Pixels{};
 }
 
 void fail(const std::string& what) {
@@ -58,7 +58,7 @@ void fail(const std::string& what) {
 
 // The point (x, y, z) of the board shows the colour (or, with a radius, a pixel near it).
 void at(double x, double y, double z, Rgb expected, int radius = 0) {
-    const ScreenPoint p = project(playView(), x, y, z, shot.width(), shot.height());
+    const ScreenPoint p = project(View{}, x, y, z, shot.width, shot.height);
     if (!colourNear(shot, p, expected, radius)) {
         const Rgb got = shot.at(pixelIndex(p.x), pixelIndex(p.y));
         char what[160];
@@ -89,8 +89,8 @@ const std::vector<MarkProbe> markProbes = {
 void check(const std::vector<std::string>& args, std::size_t& i) {
     const std::string name = args.at(i++);
     auto number = [&] { return std::stoi(args.at(i++)); };
-    const int w = shot.width();
-    const int h = shot.height();
+    const int w = shot.width;
+    const int h = shot.height;
     if (name == "title") {
         text("Pelmar", topLineOrigin(-3.0, w, h));
         text("HIT DIR KEY TO START", bottomLineOrigin(-10.0, w, h));
@@ -126,8 +126,8 @@ void check(const std::vector<std::string>& args, std::size_t& i) {
 } // namespace
 
 int main(int argc, char** argv) {
-    shot = argc > 2 ? readPpm(argv[1]) : Pixels();
-    if (shot.width() == 0) {
+    shot = argc > 2 ? readPpm(argv[1]) : Pixels{};
+    if (shot.width == 0) {
         std::fprintf(stderr, "usage: e2e_probe SHOT.ppm CHECK... (an 8-bit binary PPM)\n");
         return 2;
     }

@@ -83,5 +83,5 @@ Pixels readFramePixels(int width, int height) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glFinish();
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    return Pixels(width, height, std::move(rgba));
+    return Pixels{width, height, std::move(rgba)};
 }

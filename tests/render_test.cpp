@@ -146,9 +146,9 @@ void expectBoard(const Pixels& pixels, const View& view, double margin) {
             }
             const bool mark = d < markRadius[v];
             const Rgb expected = mark ? markColour[v] : square ? colour::Blue : colour::Black;
-            const auto found = pixelIs(
-                pixels, project(view, x, y, mark ? 0.05 : 0.0, pixels.width(), pixels.height()),
-                expected);
+            const auto found =
+                pixelIs(pixels, project(view, x, y, mark ? 0.05 : 0.0, pixels.width, pixels.height),
+                        expected);
             if (!found && ++wrong <= 3) {
                 ADD_FAILURE() << found.message() << " at " << x << ", " << y;
             }
@@ -181,12 +181,12 @@ class BoardPixels : public RenderTest {
 };
 
 TEST_F(BoardPixels, InPlayTheBoardIsSeenFaceOn) {
-    expectBoard(drawBoardOnly(), playView(), 0.025);
+    expectBoard(drawBoardOnly(), View{}, 0.025);
 }
 
 TEST_F(BoardPixels, AWideWindowStretchesTheBoardAboutTheCentre) {
     openContext(600, 300);
-    expectBoard(drawBoardOnly(), playView(), 0.025);
+    expectBoard(drawBoardOnly(), View{}, 0.025);
 }
 
 class TurningView : public BoardPixels, public ::testing::WithParamInterface<GamePhase> {};
@@ -201,7 +201,7 @@ TEST_P(TurningView, TurnsTheBoardAboutItsCentreFrameByFrame) {
         drawFrame();
     }
     // 400 frames: past a full turn of 361, 39 degrees on; tilt and distance at rest.
-    expectBoard(readPixels(), turningView(39.0, -45.0, -14.014211), 0.09);
+    expectBoard(readPixels(), View{39.0, -45.0, -14.014211, true}, 0.09);
 
     // Every frame left the model-view matrix and the colour material as it found them.
     GLint depth = 0;
@@ -237,7 +237,7 @@ class DiePixels : public RenderTest {
         for (auto [s, t] : at) {
             EXPECT_TRUE(pixelIs(
                 pixels,
-                project(playView(), die.x + 0.5 + s, die.y + 0.5 + t, 0.5 + above, width, height),
+                project(View{}, die.x + 0.5 + s, die.y + 0.5 + t, 0.5 + above, width, height),
                 expected))
                 << s << ", " << t;
         }
@@ -252,7 +252,7 @@ TEST_F(DiePixels, ItsSidesShowTheLightComingFromNearTheViewer) {
     const Rgb lit{202, 202, 202};   // 255 x 0.79245
     const Rgb unlit{153, 153, 153}; // 255 x 0.6
     auto side = [&](const Pixels& pixels, double x, double y, Rgb expected) {
-        return colourNear(pixels, project(playView(), x, y, 0.5, width, height), expected, 1);
+        return colourNear(pixels, project(View{}, x, y, 0.5, width, height), expected, 1);
     };
     Pixels pixels = drawAtRest();
     EXPECT_TRUE(side(pixels, 0.9, 0.15, lit)) << "east";
@@ -278,15 +278,15 @@ TEST_F(DiePixels, TheResetDieShowsItsRedOneAndARollNorthTheMagentaFive) {
                 colour::Magenta);
     expectOnTop(pixels, {{0, 0.2}, {0.2, 0}}, 0.4, colour::White);
     // The cell it left is bare again.
-    EXPECT_TRUE(pixelIs(pixels, project(playView(), 0.5, 0.3, 0, width, height), colour::Blue));
+    EXPECT_TRUE(pixelIs(pixels, project(View{}, 0.5, 0.3, 0, width, height), colour::Blue));
 }
 
 // Pixels of either frame with no pixel of their colour within a pixel in the other:
 // where geometry only rounds the other way, the colour lies next to it.
 int differences(const Pixels& a, const Pixels& b) {
     int count = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
+    for (int y = 0; y < a.height; ++y) {
+        for (int x = 0; x < a.width; ++x) {
             const ScreenPoint p = {x + 0.5, y + 0.5};
             count += colourNear(a, p, b.at(x, y), 1) && colourNear(b, p, a.at(x, y), 1) ? 0 : 1;
         }
@@ -328,7 +328,7 @@ class FramePixels : public RenderTest {
     ScreenPoint bottomLine(double k) const { return bottomLineOrigin(k, width, height); }
     ScreenPoint topLine(double k) const { return topLineOrigin(k, width, height); }
     ScreenPoint onBoard(double x, double y, double z) const {
-        return project(playView(), x, y, z, width, height);
+        return project(View{}, x, y, z, width, height);
     }
 };
 
