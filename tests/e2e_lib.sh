@@ -1,6 +1,7 @@
 # Shared by the tests that play the real game in an X server (source it): a scratch
 # folder, checks that count failures, starting the game under timeout in $work/play,
-# and waiting for screenshots to pass e2e_probe's checks. Set $pelmar and $probe first.
+# and waiting for screenshots to pass e2e_probe's checks (those two need $pelmar and
+# $probe).
 work=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-e2e.XXXXXX")
 mkdir "$work/play"
 game_pid=

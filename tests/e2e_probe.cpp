@@ -31,24 +31,23 @@ int failures = 0;
 Pixels readPpm(const char* path) {
     std::ifstream file(path, std::ios::binary);
     std::string magic;
-    int width = 0;
-    int height = 0;
+    Pixels p;
     int maxValue = 0;
-    file >> magic >> width >> height >> maxValue;
+    file >> magic >> p.width >> p.height >> maxValue;
     file.get();
-    if (!file || magic != "P6" || maxValue != 255 || width <= 0 || height <= 0 || width > 8192 ||
-        height > 8192) {
+    if (!file || magic != "P6" || maxValue != 255 || p.width <= 0 || p.height <= 0 ||
+        p.width > 8192 || p.height > 8192) {
         return {};
     }
     // The file runs from the top row down; Pixels from the bottom up.
-    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width * height) * 4, 255);
-    for (int y = height - 1; y >= 0; --y) {
-        for (int x = 0; x < width; ++x) {
-            file.read(reinterpret_cast<char*>(&rgba[static_cast<std::size_t>(y * width + x) * 4]),
-                      3);
+    p.rgba.assign(static_cast<std::size_t>(p.width * p.height) * 4, 255);
+    for (int y = p.height - 1; y >= 0; --y) {
+        for (int x = 0; x < p.width; ++x) {
+            file.read(
+                reinterpret_cast<char*>(&p.rgba[static_cast<std::size_t>(y * p.width + x) * 4]), 3);
         }
     }
-    return file ? Pixels{width, height, std::move(rgba)} : Pixels{};
+    return file ? p : Pixels{};
 }
 
 void fail(const std::string& what) {

@@ -56,9 +56,57 @@ TEST(BoardMarks, AreRegularOctagonsCounterClockwiseFromTheRight) {
     }
 }
 
-using SceneState = RenderTest;
+class Render : public RenderTest {
+  protected:
+    Pixels drawOne() {
+        drawFrame();
+        return readPixels();
+    }
+    ScreenPoint onBoard(double x, double y, double z) const {
+        return project(View{}, x, y, z, width, height);
+    }
+    ScreenPoint topLine(double k) const { return topLineOrigin(k, width, height); }
+    ScreenPoint bottomLine(double k) const { return bottomLineOrigin(k, width, height); }
 
-TEST_F(SceneState, InitSceneSetsTheFixedSwitches) {
+    // Every value and some without marks, laid out so that swapped indices or a turned
+    // board show: 1 on Board[0][0] in the lower left, 6 on Board[5][0] in the lower right.
+    static void fillBoard() {
+        for (int i = 0; i < 36; ++i) {
+            Board[i / 6][i % 6] = (i / 6 + 2 * (i % 6) + 2) % 9 - 1;
+        }
+        Board[4][5] = 1 << 30;
+        Board[5][5] = -(1 << 30);
+    }
+    Pixels drawBoardOnly() {
+        fillBoard();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        setFrameView(PhasePlay);
+        drawBoard();
+        glPopMatrix();
+        return readPixels();
+    }
+    // The die at rest on its cell, as the game puts it between rolls, with no bottom line.
+    Pixels drawAtRest() {
+        die.posX = static_cast<float>(die.x + 0.5);
+        die.posY = static_cast<float>(die.y + 0.5);
+        die.posZ = 0.5f;
+        die.angleX = die.angleY = 0.0f;
+        message = static_cast<MessageId>(0);
+        return drawOne();
+    }
+    // Whether the points at (s, t) from the middle of the die's top, `above` its centre
+    // (0.5 on the pips' tops, 0.4 on the body's face), all show the colour.
+    bool onTop(const Pixels& pixels, std::vector<std::pair<double, double>> at, double above,
+               Rgb expected) const {
+        return std::all_of(at.begin(), at.end(), [&](auto st) {
+            return bool(pixelIs(
+                pixels, onBoard(die.x + 0.5 + st.first, die.y + 0.5 + st.second, 0.5 + above),
+                expected));
+        });
+    }
+};
+
+TEST_F(Render, InitSceneSetsTheFixedSwitches) {
     // Back faces are outlines.
     // clang-format off
     const GLint state[][3] = {{GL_LIGHTING, 1}, {GL_LIGHT0, 1}, {GL_DEPTH_TEST, 1},
@@ -72,7 +120,7 @@ TEST_F(SceneState, InitSceneSetsTheFixedSwitches) {
     }
 }
 
-TEST_F(SceneState, ReshapeSetsTheFrustumViewportAndTextSteps) {
+TEST_F(Render, ReshapeSetsTheFrustumViewportAndTextSteps) {
     EXPECT_EQ(std::pair(textStepX, textStepY), std::pair(0.2f, 0.3f));
     glTranslatef(1.0f, 2.0f, 3.0f);
     reshape(600, 300);
@@ -157,51 +205,25 @@ void expectBoard(const Pixels& pixels, const View& view, double margin) {
     EXPECT_EQ(wrong, 0);
 }
 
-class BoardPixels : public RenderTest {
-  protected:
-    // Every value and some without marks, laid out so that swapped indices or a turned
-    // board show: 1 on Board[0][0] in the lower left, 6 on Board[5][0] in the lower right.
-    void fillBoard() {
-        for (int x = 0; x < 6; ++x) {
-            for (int y = 0; y < 6; ++y) {
-                Board[x][y] = (x + 2 * y + 2) % 9 - 1;
-            }
-        }
-        Board[4][5] = 1 << 30;
-        Board[5][5] = -(1 << 30);
-    }
-    Pixels drawBoardOnly() {
+TEST_F(Render, InPlayTheBoardIsSeenFaceOn) {
+    expectBoard(drawBoardOnly(), View{}, 0.025);
+}
+
+TEST_F(Render, OnTheTitleAndInTheReplayTheViewTurnsAboutTheBoardsCentreFrameByFrame) {
+    for (GamePhase turning : {PhaseTitle, PhaseReplay}) {
+        cameraSpin = cameraTilt = 0.0f;
+        cameraDistance = BoardViewDepth;
+        phase = turning;
+        stageNumber = phase == PhaseTitle ? 0 : 4;
+        message = static_cast<MessageId>(0);
         fillBoard();
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        setFrameView(PhasePlay);
-        drawBoard();
-        glPopMatrix();
-        return readPixels();
+        die.posZ = -50.0f; // behind the far plane, out of the way
+        for (int frame = 0; frame < 400; ++frame) {
+            drawFrame();
+        }
+        // 400 frames: past a full turn of 361, 39 degrees on; tilt and distance at rest.
+        expectBoard(readPixels(), View{39.0, -45.0, -14.014211, true}, 0.09);
     }
-};
-
-TEST_F(BoardPixels, InPlayTheBoardIsSeenFaceOn) {
-    expectBoard(drawBoardOnly(), View{}, 0.025);
-}
-
-TEST_F(BoardPixels, AWideWindowStretchesTheBoardAboutTheCentre) {
-    openContext(600, 300);
-    expectBoard(drawBoardOnly(), View{}, 0.025);
-}
-
-class TurningView : public BoardPixels, public ::testing::WithParamInterface<GamePhase> {};
-
-TEST_P(TurningView, TurnsTheBoardAboutItsCentreFrameByFrame) {
-    phase = GetParam();
-    stageNumber = phase == PhaseTitle ? 0 : 4;
-    message = static_cast<MessageId>(0);
-    fillBoard();
-    die.posZ = -50.0f; // behind the far plane, out of the way
-    for (int frame = 0; frame < 400; ++frame) {
-        drawFrame();
-    }
-    // 400 frames: past a full turn of 361, 39 degrees on; tilt and distance at rest.
-    expectBoard(readPixels(), View{39.0, -45.0, -14.014211, true}, 0.09);
 
     // Every frame left the model-view matrix and the colour material as it found them.
     GLint depth = 0;
@@ -216,35 +238,7 @@ TEST_P(TurningView, TurnsTheBoardAboutItsCentreFrameByFrame) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-INSTANTIATE_TEST_SUITE_P(TitleAndReplay, TurningView, ::testing::Values(PhaseTitle, PhaseReplay));
-
-class DiePixels : public RenderTest {
-  protected:
-    // The die at rest on its cell, as the game puts it between rolls, with no bottom line.
-    Pixels drawAtRest() {
-        die.posX = static_cast<float>(die.x + 0.5);
-        die.posY = static_cast<float>(die.y + 0.5);
-        die.posZ = 0.5f;
-        die.angleX = die.angleY = 0.0f;
-        message = static_cast<MessageId>(0);
-        drawFrame();
-        return readPixels();
-    }
-    // Probes at (s, t) from the middle of the die's top, `above` its centre: 0.5 on the
-    // pips' tops, 0.4 on the body's face.
-    void expectOnTop(const Pixels& pixels, std::vector<std::pair<double, double>> at, double above,
-                     Rgb expected) {
-        for (auto [s, t] : at) {
-            EXPECT_TRUE(pixelIs(
-                pixels,
-                project(View{}, die.x + 0.5 + s, die.y + 0.5 + t, 0.5 + above, width, height),
-                expected))
-                << s << ", " << t;
-        }
-    }
-};
-
-TEST_F(DiePixels, ItsSidesShowTheLightComingFromNearTheViewer) {
+TEST_F(Render, TheDiesSidesShowTheLightComingFromNearTheViewer) {
     // The white body, by hand: the light model's ambient 0.2 and the light's ambient 0.4,
     // plus the light's diffuse 1.0 times the cosine between a side and the direction
     // (0.2, 0.2, 1) the light comes from: 0.2 / 1.0392 = 0.19245 on the east and north
@@ -252,7 +246,7 @@ TEST_F(DiePixels, ItsSidesShowTheLightComingFromNearTheViewer) {
     const Rgb lit{202, 202, 202};   // 255 x 0.79245
     const Rgb unlit{153, 153, 153}; // 255 x 0.6
     auto side = [&](const Pixels& pixels, double x, double y, Rgb expected) {
-        return colourNear(pixels, project(View{}, x, y, 0.5, width, height), expected, 1);
+        return colourNear(pixels, onBoard(x, y, 0.5), expected, 1);
     };
     Pixels pixels = drawAtRest();
     EXPECT_TRUE(side(pixels, 0.9, 0.15, lit)) << "east";
@@ -263,22 +257,23 @@ TEST_F(DiePixels, ItsSidesShowTheLightComingFromNearTheViewer) {
     EXPECT_TRUE(side(pixels, 5.85, 5.1, unlit)) << "south";
 }
 
-TEST_F(DiePixels, TheResetDieShowsItsRedOneAndARollNorthTheMagentaFive) {
+TEST_F(Render, TheResetDieShowsItsRedOneAndARollNorthTheMagentaFive) {
     // Play neither turns the view nor moves the turning view's camera.
     cameraSpin = 50.0f;
     cameraTilt = -30.0f;
     Pixels pixels = drawAtRest();
-    expectOnTop(pixels, {{0, 0}, {0.15, 0}}, 0.5, colour::Red);
-    expectOnTop(pixels, {{-0.3, -0.3}, {-0.3, 0.3}, {0.3, -0.3}, {0.3, 0.3}}, 0.4, colour::White);
+    EXPECT_TRUE(onTop(pixels, {{0, 0}, {0.15, 0}}, 0.5, colour::Red));
+    EXPECT_TRUE(
+        onTop(pixels, {{-0.3, -0.3}, {-0.3, 0.3}, {0.3, -0.3}, {0.3, 0.3}}, 0.4, colour::White));
     EXPECT_EQ(std::pair(cameraSpin, cameraTilt), std::pair(50.0f, -30.0f));
 
     rollNorth(die);
     pixels = drawAtRest();
-    expectOnTop(pixels, {{0, 0}, {-0.2, -0.2}, {0.2, -0.2}, {0.2, 0.2}, {-0.2, 0.2}}, 0.5,
-                colour::Magenta);
-    expectOnTop(pixels, {{0, 0.2}, {0.2, 0}}, 0.4, colour::White);
+    EXPECT_TRUE(onTop(pixels, {{0, 0}, {-0.2, -0.2}, {0.2, -0.2}, {0.2, 0.2}, {-0.2, 0.2}}, 0.5,
+                      colour::Magenta));
+    EXPECT_TRUE(onTop(pixels, {{0, 0.2}, {0.2, 0}}, 0.4, colour::White));
     // The cell it left is bare again.
-    EXPECT_TRUE(pixelIs(pixels, project(View{}, 0.5, 0.3, 0, width, height), colour::Blue));
+    EXPECT_TRUE(pixelIs(pixels, onBoard(0.5, 0.3, 0), colour::Blue));
 }
 
 // Pixels of either frame with no pixel of their colour within a pixel in the other:
@@ -297,7 +292,7 @@ int differences(const Pixels& a, const Pixels& b) {
 // At the last angle of a roll the turned die must look just like the die at rest on
 // the new cell: this holds only if it is turned about its own centre after being
 // moved there, by the angles the game gives.
-TEST_F(DiePixels, AtTheEndOfARollTheTurnedDieMatchesTheRolledOne) {
+TEST_F(Render, AtTheEndOfARollTheTurnedDieMatchesTheRolledOne) {
     const std::tuple<void (*)(Die&), float, float> rolls[] = {{rollNorth, -90.0f, 0.0f},
                                                               {rollSouth, 90.0f, 0.0f},
                                                               {rollWest, 0.0f, -90.0f},
@@ -319,20 +314,7 @@ TEST_F(DiePixels, AtTheEndOfARollTheTurnedDieMatchesTheRolledOne) {
     }
 }
 
-class FramePixels : public RenderTest {
-  protected:
-    Pixels drawOne() {
-        drawFrame();
-        return readPixels();
-    }
-    ScreenPoint bottomLine(double k) const { return bottomLineOrigin(k, width, height); }
-    ScreenPoint topLine(double k) const { return topLineOrigin(k, width, height); }
-    ScreenPoint onBoard(double x, double y, double z) const {
-        return project(View{}, x, y, z, width, height);
-    }
-};
-
-TEST_F(FramePixels, EveryGlyphLooksAsTheReferenceShowsIt) {
+TEST_F(Render, EveryGlyphLooksAsTheReferenceShowsIt) {
     // Pixel for pixel and exactly in place, white on black: a line per row of the
     // reference, 16 characters each.
     glMatrixMode(GL_PROJECTION);
@@ -360,7 +342,7 @@ TEST_F(FramePixels, EveryGlyphLooksAsTheReferenceShowsIt) {
     }
 }
 
-TEST_F(FramePixels, TheTitleShowsTheGameNameAndTheInvitation) {
+TEST_F(Render, TheTitleShowsTheGameNameAndTheInvitation) {
     stageNumber = 0;
     phase = PhaseTitle;
     message = MsgHitDirKey;
@@ -372,7 +354,7 @@ TEST_F(FramePixels, TheTitleShowsTheGameNameAndTheInvitation) {
     EXPECT_EQ(whiteCount(pixels, 190, 270, 300, 300), 0);
 }
 
-TEST_F(FramePixels, AStageShowsItsNumberAndStepsWithLeadingZeros) {
+TEST_F(Render, AStageShowsItsNumberAndStepsWithLeadingZeros) {
     const struct {
         std::uint32_t stage, steps;
         const char *stageText, *stepText;
@@ -388,7 +370,7 @@ TEST_F(FramePixels, AStageShowsItsNumberAndStepsWithLeadingZeros) {
     }
 }
 
-TEST_F(FramePixels, EveryMessageIsCentredOnTheBottomLineAndNoOtherIdShowsOne) {
+TEST_F(Render, EveryMessageIsCentredOnTheBottomLineAndNoOtherIdShowsOne) {
     const char* const texts[] = {"TURN UP",
                                  "TURN DOWN",
                                  "TURN LEFT",
@@ -415,8 +397,9 @@ TEST_F(FramePixels, EveryMessageIsCentredOnTheBottomLineAndNoOtherIdShowsOne) {
     }
 }
 
-TEST_F(FramePixels, TextKeepsItsSizeAndStaysCentredInAWideWindow) {
-    openContext(500, 250);
+TEST_F(Render, AWideWindowStretchesTheBoardAboutTheCentreButNotTheText) {
+    openContext(600, 300);
+    expectBoard(drawBoardOnly(), View{}, 0.025);
     stageNumber = 7;
     die.steps = 42;
     message = MsgDontGoBack;
@@ -426,7 +409,7 @@ TEST_F(FramePixels, TextKeepsItsSizeAndStaysCentredInAWideWindow) {
     EXPECT_TRUE(textAt(pixels, "STEP 042", topLine(2.0)));
 }
 
-TEST_F(FramePixels, TheWireframeViewDrawsUnlitOutlinesWithoutFill) {
+TEST_F(Render, TheWireframeViewDrawsUnlitOutlinesWithoutFill) {
     Board[3][3] = 1;
     // The space key's view: front faces as outlines, no lighting, depth test or culling.
     glPolygonMode(GL_FRONT, GL_LINE);

@@ -6,24 +6,8 @@
 set -uo pipefail
 
 scenario=$1 demo=$2 close_window=$3
-work=$(mktemp -d "${TMPDIR:-/tmp}/sdl2-test.XXXXXX")
-demo_pid=
-failures=0
-cleanup() {
-    [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null && wait "$demo_pid" 2>/dev/null
-    if [ "$failures" -ne 0 ]; then
-        echo "$failures check(s) failed; demo stderr:" >&2
-        cat "$work/stderr" >&2
-    fi
-    rm -rf "$work"
-    [ "$failures" -eq 0 ] || exit 1
-}
-trap cleanup EXIT
+source "$(dirname "$0")/e2e_lib.sh"
 
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
 expect_eq() { # what, expected, actual
     [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"
 }
@@ -32,7 +16,7 @@ expect_eq() { # what, expected, actual
 # its first reshape, which shows that its loop runs.
 launch() {
     timeout 30 "$@" --log "$work/log" >"$work/stdout" 2>"$work/stderr" &
-    demo_pid=$!
+    game_pid=$!
     for _ in $(seq 50); do
         grep -q '^reshape' "$work/log" 2>/dev/null && return
         sleep 0.1
@@ -44,15 +28,15 @@ launch() {
 start_demo() {
     launch "$demo" "$@"
     window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Toolkit demo$' | head -1)
-    [ -n "$window" ] || { fail "no window appeared" && exit 1; }
+    [ -n "$window" ] || { fail "no window appeared"; finish; }
     xdotool windowfocus --sync "$window"
 }
 
 # Waits for the demo to end, into $status.
 wait_demo() {
-    wait "$demo_pid"
+    wait "$game_pid"
     status=$?
-    demo_pid=
+    game_pid=
 }
 
 case "$scenario" in
@@ -105,7 +89,7 @@ no-display)
     # Asked for on purpose, the offscreen driver gives a working window with no display.
     launch env -u DISPLAY SDL_VIDEODRIVER=offscreen "$demo"
     expect_eq "offscreen reshape" "reshape 320 240" "$(head -1 "$work/log")"
-    kill -TERM "$demo_pid" # SDL turns it into a quit request: an orderly close
+    kill -TERM "$game_pid" # SDL turns it into a quit request: an orderly close
     wait_demo
     expect_eq "exit status after an interrupt" 0 "$status"
     ;;
@@ -114,4 +98,4 @@ no-display)
     exit 2
     ;;
 esac
-[ "$failures" -ne 0 ] || echo "sdl2 $scenario: all checks passed"
+finish
