@@ -145,34 +145,29 @@ TEST_F(GameFlow, ARollRestsOneFrameThenSwingsAboutTheEdgeItTipsOverForSixAndEnds
 }
 
 TEST_F(GameFlow, RequestsAreJudgedWestEastSouthNorthByEdgeFaceAndGoBack) {
-    struct Case {
+    const struct {
         const char* what;
         std::int32_t last, keyX, keyY;
-        bool westFits, eastFits, southFits, northFits;
+        const char* fits; // the sides whose neighbour shows the die's face there
         std::int32_t rollDir;
         MessageId message;
+    } cases[] = {
+        {"left and up allowed: north wins", 0, -1, 1, "WN", DirNorth, MsgTurnUp},
+        {"up refused by its face: left stands", 0, -1, 1, "W", DirWest, MsgTurnLeft},
+        {"left goes back, up overrides", DirEast, -1, 1, "WN", DirNorth, MsgTurnUp},
+        {"a right request keeps down unjudged", DirNorth, 1, -1, "", DirNone, MsgStart},
+        {"alone, down is judged", DirNorth, 0, -1, "S", DirNone, MsgDontGoBack},
+        {"a wrong face refuses silently", 0, 1, 0, "", DirNone, MsgStart},
     };
-    const Case cases[] = {
-        {"left and up allowed: north wins", 0, -1, 1, true, false, false, true, DirNorth,
-         MsgTurnUp},
-        {"up refused by its face: left stands", 0, -1, 1, true, false, false, false, DirWest,
-         MsgTurnLeft},
-        {"left goes back, up overrides", DirEast, -1, 1, true, false, false, true, DirNorth,
-         MsgTurnUp},
-        {"a right request keeps down unjudged", DirNorth, 1, -1, false, false, false, false,
-         DirNone, MsgStart},
-        {"alone, down is judged", DirNorth, 0, -1, false, false, true, false, DirNone,
-         MsgDontGoBack},
-        {"a wrong face refuses silently", 0, 1, 0, false, false, false, false, DirNone, MsgStart},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         standInTheMiddle();
         lastDir = c.last;
         message = MsgStart;
-        Board[1][2] = c.westFits ? die.west : die.east;
-        Board[3][2] = c.eastFits ? die.east : die.west;
-        Board[2][1] = c.southFits ? die.south : die.north;
-        Board[2][3] = c.northFits ? die.north : die.south;
+        const std::string fits = c.fits;
+        Board[1][2] = fits.find('W') != std::string::npos ? die.west : die.east;
+        Board[3][2] = fits.find('E') != std::string::npos ? die.east : die.west;
+        Board[2][1] = fits.find('S') != std::string::npos ? die.south : die.north;
+        Board[2][3] = fits.find('N') != std::string::npos ? die.north : die.south;
         frame(c.keyX, c.keyY);
         EXPECT_EQ(die.rollDir, c.rollDir) << c.what;
         EXPECT_EQ(message, c.message) << c.what;
