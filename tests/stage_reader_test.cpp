@@ -1,5 +1,5 @@
-// Reading stage files: layouts, the number syntax, every kind of bad input, the
-// places a tool reports, and loading stages by number.
+// Reading stage files: layouts, the number syntax, every kind of bad input, and
+// loading stages by number. (The stage tool's tests check the places it reports.)
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -157,26 +157,6 @@ TEST_F(StageReader, EmptyBinaryHugeMissingAndFolderFilesAreSafe) {
     }
     EXPECT_EQ(s.cell(0), Old);
     EXPECT_EQ(s.moveCount, 1234u);
-}
-
-TEST_F(StageReader, TheTraceNamesEachValueAndWhereItStands) {
-    const Scratch s = read(numberedCells() + "2\n  3 4 9");
-    ASSERT_EQ(s.trace.size(), 36u + 1 + 2 + 1);
-    const struct {
-        std::size_t at;
-        StageField field;
-        std::uint32_t index, line, column;
-    } expected[] = {{7, StageField::Cell, 7, 2, 3},
-                    {36, StageField::Count, 0, 7, 1},
-                    {38, StageField::Move, 1, 8, 5},
-                    {39, StageField::Trailing, 0, 8, 7}};
-    for (const auto& e : expected) {
-        const StageToken& t = s.trace[e.at];
-        EXPECT_EQ(t.field, e.field) << e.at;
-        EXPECT_EQ(t.index, e.index) << e.at;
-        EXPECT_EQ(t.scan.place.line, e.line) << e.at;
-        EXPECT_EQ(t.scan.place.column, e.column) << e.at;
-    }
 }
 
 // loadStage reads by stage number, from the working folder first, into the globals.
