@@ -54,9 +54,12 @@ void RenderTest::openContext(int w, int h) {
 }
 
 OffscreenGl::OffscreenGl(int width, int height) {
-    // SDL stays initialised between contexts: quitting would unload Mesa's driver.
+    // SDL and its GL library stay loaded between contexts (the library's first load is
+    // never undone): unloading Mesa's driver after each test would only load it anew.
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+    static const bool loaded =
+        SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
+    if (loaded) {
         for (auto [attribute, value] : {std::pair{SDL_GL_RED_SIZE, 8},
                                         {SDL_GL_GREEN_SIZE, 8},
                                         {SDL_GL_BLUE_SIZE, 8},
