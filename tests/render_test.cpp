@@ -1,8 +1,8 @@
 // The drawing, read back from a real context: the fixed GL state and the projection,
-// the turning view's steps and the marks' octagons, the board under the fixed and the
-// turning view and in a wide window, the die at rest, lit and at the end of a roll; every
-// glyph against the font's reference picture, the two text lines of a frame with the
-// game's own words, and the wireframe view.
+// the turning view's steps, the marks' octagons and the pips' height, the board under
+// the fixed and the turning view and in a wide window, the die at rest, lit and at the
+// end of a roll; every glyph against the font's reference picture, the two text lines
+// of a frame with the game's own words, and the wireframe view.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,6 +17,7 @@
 
 #include "board_draw.h"
 #include "die.h"
+#include "die_draw.h"
 #include "flow.h"
 #include "font.h"
 #include "frame.h"
@@ -54,6 +55,27 @@ TEST(BoardMarks, AreRegularOctagonsCounterClockwiseFromTheRight) {
         EXPECT_NEAR(corners[k][1], 3.5 + 0.2 * std::sin(k * M_PI / 4), 1e-6) << k;
         EXPECT_EQ(corners[k][2], 0.05f);
     }
+}
+
+TEST(DieDrawing, TheTwentyOnePipsStandATenthProudOfTheBodysFaces) {
+    Die d{};
+    resetDie(d);
+    int pips = 0;
+    forEachPip(
+        d,
+        [](const PipRings& rings, const float* n, const float*, void* count) {
+            ++*static_cast<int*>(count);
+            for (int k = 0; k < 8; ++k) {
+                // The base ring on the face, 0.4 from the centre; the top 0.1 further out.
+                const float* base = rings.base[k];
+                EXPECT_NEAR(base[0] * n[0] + base[1] * n[1] + base[2] * n[2], 0.4f, 1e-6f);
+                for (int a = 0; a < 3; ++a) {
+                    EXPECT_NEAR(rings.top[k][a] - base[a], 0.1f * n[a], 1e-6f);
+                }
+            }
+        },
+        &pips);
+    EXPECT_EQ(pips, 21);
 }
 
 class Render : public RenderTest {
