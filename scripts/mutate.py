@@ -169,11 +169,21 @@ def run(command, log):
         return subprocess.run(command, stdout=out, stderr=subprocess.STDOUT).returncode == 0
 
 
+def failed_tests(log):
+    """The tests that the last ctest run in the log names as failed."""
+    with open(log, encoding="utf-8") as f:
+        text = f.read()
+    listed = text[text.rfind("The following tests FAILED:"):].splitlines()[1:]
+    return [line.split(" - ")[1].split(" (")[0] for line in listed if " - " in line]
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--build", default=os.path.join(ROOT, "build-mutants"))
     parser.add_argument("--only", help="comma-separated fault numbers (from --list)")
     parser.add_argument("--list", action="store_true", help="list the faults and stop")
+    parser.add_argument("--which", action="store_true",
+                        help="run every test for each fault and name the tests that fail")
     args = parser.parse_args()
 
     if args.list:
@@ -196,8 +206,9 @@ def main():
             not run(["cmake", "--build", args.build, "-j", "2"], log):
         print(f"the unchanged code does not build; see {log}")
         return 2
-    ctest = ["ctest", "--test-dir", args.build, "-j", "2", "--stop-on-failure", "--timeout", "120",
-             "-E", "^clang_format$"]
+    ctest = ["ctest", "--test-dir", args.build, "-j", "2", "--timeout", "120", "-E", "^clang_format$"]
+    if not args.which:
+        ctest.append("--stop-on-failure")
     if not run(ctest, log):
         print(f"the suite fails on the unchanged code; see {log}")
         return 2
@@ -227,6 +238,8 @@ def main():
                 stale.append(n)
                 continue
             print(f"{label}: {'SURVIVED' if passed else 'killed'} {took}", flush=True)
+            if args.which and not passed:
+                print("      by " + " ".join(failed_tests(log)), flush=True)
             (survived if passed else killed).append(n)
     except (KeyboardInterrupt, SystemExit):
         print("interrupted; the source is restored")
