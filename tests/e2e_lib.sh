@@ -15,8 +15,11 @@ trap e2e_cleanup EXIT
 fail() {
     echo "FAIL: $*" >&2
     failures=$((failures + 1))
-    # The picture that failed, for a look afterwards (in the test's working folder).
-    [ -f "$work/shot.ppm" ] && cp "$work/shot.ppm" "e2e-failure-$failures.ppm"
+    # The picture that failed, for a look afterwards, in a folder of this run's own
+    # under the working folder (ctest's).
+    [ -n "${shots:-}" ] || shots=$(mktemp -d "$PWD/e2e-failures.XXXXXX")
+    [ -f "$work/shot.ppm" ] && cp "$work/shot.ppm" "$shots/failure-$failures.ppm" &&
+        echo "(screenshot: $shots/failure-$failures.ppm)" >&2
 }
 finish() {
     [ "$failures" -eq 0 ] && echo "all checks passed" && exit 0

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # The real game in a real X server, played as a player would, with real key presses
 # and screenshots:
-#   game_e2e_test.sh SCENARIO PELMAR E2E_PROBE X11_CLOSE_WINDOW DATA_DIR
-# PELMAR is the game built with DATA_DIR as its folder of installed stages; only the
-# scenario data-folder puts stages there, and it empties the folder again. Runs under
-# scripts/with-xvfb.sh. The rules, the command line and the platform's own cases are
-# the unit tests' and the SDL2 window tests' business.
+#   game_e2e_test.sh SCENARIO PELMAR E2E_PROBE X11_CLOSE_WINDOW
+# Every scenario has a temporary folder of its own, and in it the game's data folder
+# (PELMAR_DATA_DIR). The scenario installed plays an installed game with its own data
+# folder and the shipped stages. Runs under scripts/with-xvfb.sh. The rules, the
+# command line and the platform's own cases are the unit tests' and the SDL2 window
+# tests' business.
 set -uo pipefail
 
-scenario=$1 pelmar=$2 probe=$3 close_window=$4 data_dir=$5
+scenario=$1 pelmar=$2 probe=$3 close_window=$4
 source "$(dirname "$0")/e2e_lib.sh"
-[ "$scenario" = data-folder ] && trap 'rm -f "$data_dir"/*.stg; e2e_cleanup' EXIT
+data_dir=$work/data
+mkdir "$data_dir"
+if [ "$scenario" = installed ]; then unset PELMAR_DATA_DIR; else export PELMAR_DATA_DIR=$data_dir; fi
 
 # Stage files: six lines of six cells, each a board column from the bottom cell up,
 # then the count and the moves (1 north, 4 east). The first goes up one, along the
@@ -20,7 +23,18 @@ up_right_up='0 2 0 0 0 0  0 4 0 0 0 0  0 5 0 0 0 0  0 3 0 0 0 0  0 2 0 0 0 0  0 
 right_then_up='0 0 0 0 0 0  4 0 0 0 0 0  1 0 0 0 0 0  3 0 0 0 0 0  6 0 0 0 0 0  4 2 3 5 4 2
 10 4 4 4 4 4 1 1 1 1 1'
 stage() { printf '%s\n' "$2" >"$1"; }
-[ "$scenario" = data-folder ] || stage "$work/play/stage0.stg" "$up_right_up"
+[ "$scenario" = play ] && stage "$work/play/stage0.stg" "$up_right_up"
+
+# Starts stage 1 from the title with an arrow key.
+start_stage_one() {
+    wait_for title title
+    xdotool key Right
+    wait_for "stage 1 started" stage 1 steps 0 msg START
+}
+roll() { # key, x, y, steps, message: rolls onto (x, y) in stage 1 and comes to rest there
+    xdotool key "$1"
+    wait_for "roll $1 to ($2, $3)" stage 1 steps "$4" msg "$5" die "$2" "$3"
+}
 
 case "$scenario" in
 play)
@@ -39,8 +53,7 @@ play)
     # Stage 1 seen face-on: its marks where its file puts them, plain cells elsewhere.
     wait_for "stage 1" stage 1 steps 0 msg START die 0 0 cell 1 0 4 cell 2 0 1 cell 3 0 3 \
         cell 4 0 6 cell 5 0 4 cell 5 1 2 cell 5 2 3 cell 5 3 5 cell 5 5 2 cell 0 1 0 cell 2 2 0
-    xdotool key Right
-    wait_for "a roll" stage 1 steps 1 msg "TURN RIGHT" die 1 0
+    roll Right 1 0 1 "TURN RIGHT"
     # Space: outlines without fill, the text as before, until it is pressed again.
     xdotool key space
     wait_for "outlines" hollow 1 4 stage 1 steps 1
@@ -49,20 +62,36 @@ play)
     escape
     ;;
 data-folder)
-    # A stage missing from the working folder comes from the installed folder, and the
+    # A stage missing from the working folder comes from the data folder, and the
     # working folder's comes first; each run ends by the close box.
-    mkdir -p "$data_dir"
     stage "$data_dir/stage1.stg" "$up_right_up"
     for expected in "cell 0 1 2 cell 1 0 0" "cell 1 0 4 cell 0 1 0"; do
         start_game
-        wait_for title title
-        xdotool key Right
+        start_stage_one
         read -ra checks <<<"$expected"
-        wait_for "stage 1 from the folder it should come from" stage 1 "${checks[@]}"
+        wait_for "stage 1 from the folder it should come from" "${checks[@]}"
         "$close_window" "$window"
         end_game "closing the window"
         stage "$work/play/stage1.stg" "$right_then_up"
     done
+    ;;
+installed)
+    # Started from a folder with no stages, the game plays the shipped ones from its own
+    # data folder: stage 0 as the title demo, then stage 1 along its stored solution.
+    mapfile -t stage0 < <(tr -s ' \t\r' '\n\n\n' <"$(dirname "$0")/../stages/stage0.stg" | grep .)
+    mapfile -t stage1 < <(tr -s ' \t\r' '\n\n\n' <"$(dirname "$0")/../stages/stage1.stg" | grep .)
+    start_game
+    wait_for "stage 0 under the title camera" title turning "${stage0[@]:0:36}"
+    start_stage_one
+    cells=()
+    for i in {1..35}; do cells+=(cell $((i / 6)) $((i % 6)) "${stage1[i]}"); done
+    wait_for "stage 1's board" "${cells[@]}"
+    keys=('' Up Down Left Right) dx=(0 0 0 -1 1) dy=(0 1 -1 0 0) x=0 y=0
+    for step in 1 2 3; do
+        move=${stage1[36 + step]} && x=$((x + dx[move])) y=$((y + dy[move]))
+        roll "${keys[move]}" "$x" "$y" "$step" "TURN $(tr a-z A-Z <<<"${keys[move]}")"
+    done
+    escape
     ;;
 *)
     echo "unknown scenario $scenario" >&2

@@ -63,6 +63,7 @@ OffscreenGl::OffscreenGl(int width, int height) {
         for (auto [attribute, value] : {std::pair{SDL_GL_RED_SIZE, 8},
                                         {SDL_GL_GREEN_SIZE, 8},
                                         {SDL_GL_BLUE_SIZE, 8},
+                                        {SDL_GL_ALPHA_SIZE, 8},
                                         {SDL_GL_DEPTH_SIZE, 16}}) {
             SDL_GL_SetAttribute(attribute, value);
         }

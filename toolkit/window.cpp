@@ -35,6 +35,10 @@ void wndSetPosition(std::int32_t x, std::int32_t y, std::int32_t width, std::int
     windowState.height = height;
 }
 
+unsigned long handleDigits(const void* handle) {
+    return static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(handle) & 0xFFFFFFFFu);
+}
+
 std::int32_t systemColorCountFor(std::int32_t platformId, std::int32_t major, std::int32_t minor) {
     return platformId == 2 && major == 3 && (minor == 5 || minor == 51) ? 21 : 25;
 }
@@ -74,9 +78,7 @@ int wndOpen(const char* title) {
 
     windowState.dc = platformGetSurface(windowState.window);
     if (windowState.dc == nullptr) {
-        reportError(
-            "Could not get an HDC for window 0x%08lX\n",
-            static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(windowState.window)));
+        reportError("Could not get an HDC for window 0x%08lX\n", handleDigits(windowState.window));
         return failOpen();
     }
     platformShowWindow(windowState.window);
