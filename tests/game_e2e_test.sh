@@ -11,34 +11,14 @@
 set -uo pipefail
 
 scenario=$1 pelmar=$2 probe=$3 close_window=$4
-source "$(dirname "$0")/e2e_lib.sh"
+. "$(dirname "$0")/e2e_lib.sh"
 data_dir=$work/data
 mkdir "$data_dir"
 if [ "$scenario" = installed ]; then unset PELMAR_DATA_DIR; else export PELMAR_DATA_DIR=$data_dir; fi
 
-# Stage files: six groups of six cells, each a board column from the bottom cell up,
-# then the count and the moves (1 north, 4 east). The title's goes up one, along the
-# second row and up the right column; stage 1's along the bottom row and up.
-up_right_up='0 2 0 0 0 0  0 4 0 0 0 0  0 5 0 0 0 0  0 3 0 0 0 0  0 2 0 0 0 0  0 4 1 3 6 4
-10 1 4 4 4 4 4 1 1 1 1'
-right_then_up='0 0 0 0 0 0  4 0 0 0 0 0  1 0 0 0 0 0  3 0 0 0 0 0  6 0 0 0 0 0  4 2 3 5 4 2
-10 4 4 4 4 4 1 1 1 1 1'
-stage() { printf '%s\n' "$2" >"$1"; }
-[ "$scenario" = play ] && stage "$work/play/stage0.stg" "$up_right_up"
-
-# Starts stage 1 from the title with an arrow key.
-start_stage_one() {
-    wait_for title title
-    xdotool key Right
-    wait_for "stage 1 started" stage 1 steps 0 msg START
-}
-roll() { # key, x, y, steps, message: rolls onto (x, y) in stage 1 and comes to rest there
-    xdotool key "$1"
-    wait_for "roll $1 to ($2, $3)" stage 1 steps "$4" msg "$5" die "$2" "$3"
-}
-
 case "$scenario" in
 play)
+    stage "$work/play/stage0.stg" "$up_right_up"
     stage "$work/play/stage1.stg" "$right_then_up"
     start_game
     # At the screen's top left corner, 300 x 300.
@@ -52,8 +32,8 @@ play)
     shoot && cmp -s "$work/before.ppm" "$work/shot.ppm" && fail "the title screen stands still"
     xdotool key Up
     # Stage 1 seen face-on: its marks where its file puts them, plain cells elsewhere.
-    wait_for "stage 1" stage 1 steps 0 msg START die 0 0 cell 1 0 4 cell 2 0 1 cell 3 0 3 \
-        cell 4 0 6 cell 5 0 4 cell 5 1 2 cell 5 2 3 cell 5 3 5 cell 5 5 2 cell 0 1 0 cell 2 2 0
+    read -ra board <<<"$(board_checks "$work/play/stage1.stg")"
+    wait_for "stage 1" stage 1 steps 0 msg START die 0 0 "${board[@]}"
     roll Right 1 0 1 "TURN RIGHT"
     # Space: outlines without fill, the text as before, until it is pressed again.
     xdotool key space
@@ -71,9 +51,8 @@ installed)
     start_game
     wait_for "stage 0 under the title camera" title turning "${stage0[@]:0:36}"
     start_stage_one
-    cells=()
-    for i in {1..35}; do cells+=(cell $((i / 6)) $((i % 6)) "${stage1[i]}"); done
-    wait_for "stage 1's board" "${cells[@]}"
+    read -ra board <<<"$(board_checks "$(dirname "$0")/../stages/stage1.stg")"
+    wait_for "stage 1's board" "${board[@]}"
     keys=('' Up Down Left Right) dx=(0 0 0 -1 1) dy=(0 1 -1 0 0) x=0 y=0
     for step in 1 2 3; do
         move=${stage1[36 + step]} && x=$((x + dx[move])) y=$((y + dy[move]))

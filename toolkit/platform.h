@@ -1,4 +1,4 @@
-// What the core asks of a platform. Each platform (sdl2, null, later win32) implements
+// What the core asks of a platform. Each platform (sdl2, win32, null) implements
 // every function here and in platform_palette.h once; the rules stay in the core. The
 // shapes follow the native Win32 calls so that platform stays a thin translation too.
 #pragma once
