@@ -16,6 +16,8 @@
 
 namespace {
 
+constexpr double Pi = 3.14159265358979323846;
+
 class GameFlow : public ::testing::Test {
   protected:
     // The start-up state of the game, with an empty board and move list.
@@ -132,7 +134,7 @@ TEST_F(GameFlow, ARollRestsOneFrameThenSwingsAboutTheEdgeItTipsOverForSixAndEnds
             const double along = std::isnan(c.edgeX) ? die.posY - c.edgeY : die.posX - c.edgeX;
             EXPECT_EQ(angle, turn * 15 * i) << c.dir;
             EXPECT_NEAR(std::hypot(along, die.posZ), 0.707106781, 1e-6) << c.dir << " frame " << i;
-            EXPECT_NEAR(along, 0.707106781 * std::cos((45 + 15 * i) * M_PI / 180) * outward, 1e-6)
+            EXPECT_NEAR(along, 0.707106781 * std::cos((45 + 15 * i) * Pi / 180) * outward, 1e-6)
                 << c.dir << " frame " << i;
         }
         frame();
