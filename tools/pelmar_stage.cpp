@@ -1,6 +1,7 @@
 // pelmar-stage: the stage author's tool. Checks, solves, shows, tabulates and
 // generates stage files with the game's own die, reader and rule.
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -55,6 +56,9 @@ Commands:
           --max-length N      ... at most N moves
           --min-traps N       at least N traps (default 4)
           --max-traps N       at most N traps
+          --min-depths A[,B[,C]]
+                              the deepest trap at least A rolls deep, the
+                              second deepest at least B, the third at least C
           --unique            exactly one shortest solution
           --min-difficulty N  difficulty at least N
           --max-difficulty N  difficulty at most N
@@ -110,6 +114,26 @@ bool parseSeconds(const char* text, double& out) {
     return end != text && *end == '\0' && out > 0.0 && out < 1e9;
 }
 
+// "7", "7,5" or "7,5,4": the depths the deepest traps must reach, deepest first.
+bool parseDepths(const char* text, std::array<std::uint32_t, 3>& out) {
+    std::array<std::uint32_t, 3> depths{};
+    std::string rest = text == nullptr ? "" : text;
+    for (std::uint32_t& depth : depths) {
+        const std::size_t comma = rest.find(',');
+        std::uint64_t n = 0;
+        if (!parseNumber(rest.substr(0, comma).c_str(), n) || n > CellCount * 120) {
+            return false;
+        }
+        depth = static_cast<std::uint32_t>(n);
+        if (comma == std::string::npos) {
+            out = depths;
+            return true;
+        }
+        rest.erase(0, comma + 1);
+    }
+    return false;
+}
+
 std::string placeText(const SourcePlace& p) {
     return p.line == 0
                ? ""
@@ -140,7 +164,8 @@ int checkOne(const char* path, bool demo, bool strict, StageAnalysis& a) {
                     : r.storedSolves ? "legal, end on the goal"
                                      : "do not solve the stage; figures below follow a "
                                        "shortest solution");
-        const std::string figures = figuresText(r.figures);
+        const std::string figures = figuresText(r.figures) +
+                                    wrongTurnsText(wrongTurns(a, r.measuredRoute), r.measuredRoute);
         for (std::size_t at = 0, end = 0; at < figures.size(); at = end + 1) {
             end = std::min(figures.find('\n', at), figures.size());
             std::printf("  %s\n", figures.substr(at, end - at).c_str());
@@ -306,6 +331,12 @@ bool parseGenerate(int argc, char** argv, GenerateOptions& o) {
             ok = number(o.targets.minDifficulty);
         } else if (opt == "--max-difficulty") {
             ok = number(o.targets.maxDifficulty);
+        } else if (opt == "--min-depths") {
+            ok = parseDepths(value, o.targets.minDepths) ||
+                 (usageError("generate: --min-depths needs one to three whole numbers, "
+                             "separated by commas"),
+                  false);
+            ++i;
         } else if (opt == "--unique") {
             o.targets.unique = true;
         } else if (opt == "--demo") {
