@@ -19,16 +19,6 @@ inline Route operator+(Route a, const Route& b) {
 }
 inline const Route eastThenNorth = run(DirEast, 5) + run(DirNorth, 5); // along the edges
 
-// The reset die after the rolls of `route`, whatever the board.
-inline Die dieAfter(const Route& route) {
-    Die d{};
-    resetDie(d);
-    for (std::int32_t dir : route) {
-        rollDie(d, dir);
-    }
-    return d;
-}
-
 // A board of holes with the routes painted on it, each cell showing the face that the
 // reset die puts on it along them (a later route over an earlier one's cell wins).
 struct TestBoard {

@@ -51,6 +51,8 @@ Commands:
   generate [OPTIONS]
         Searches for a new stage that meets the targets and writes it in the stage
         format, with a shortest solution as its move list; says how long it took.
+        The search keeps a route from the start to the goal and grows traps off it;
+        it never makes a trap that loops.
           --seed N            where the search starts (default: from the clock)
           --min-length N      shortest solution at least N moves (default 16)
           --max-length N      ... at most N moves
@@ -83,8 +85,14 @@ lies, and its last roll, which the go-back rule needs):
   decision points     states on the stored solution with two or more legal rolls
   traps               decision points where a legal roll off the solution leads
                       into a dead state
+  trap depth          the most rolls the player can make after such a wrong turn,
+                      the wrong turn included, before the die is stuck ("loops"
+                      when the die can circle there for ever); check lists every
+                      wrong turn with its depth and the dead states beyond it
   difficulty          shortest + 2 x decision points + 3 x traps
-                      + dead states / 2 (rounded down)
+                      + 2 x the traps' rolls beyond the wrong turn (a trap that
+                      loops: as many as its dead states) + dead states / 2
+                      (rounded down)
 
 Exit status: 0 fine, 1 a stage fails its check (or has no solution, or generate
 found none), 2 bad usage or a file that cannot be read or written.
