@@ -58,7 +58,8 @@ finish() {
 
 # Starts the game in $work/play with these arguments and waits for its window.
 start_game() {
-    (cd "$work/play" && exec timeout 30 "$pelmar" "$@" >"$work/stdout" 2>"$work/stderr") &
+    (cd "$work/play" && exec timeout "${game_timeout:-30}" "$pelmar" "$@" >"$work/stdout" \
+        2>"$work/stderr") &
     game_pid=$!
     window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Pelmar - Quenmoor 1997 -$' |
         head -1)
@@ -101,6 +102,9 @@ roll() { # key, x, y, steps, message: rolls onto (x, y) in stage 1 and comes to 
     xdotool key "$1"
     wait_for "roll $1 to ($2, $3)" stage 1 steps "$4" msg "$5" die "$2" "$3"
 }
+
+# Another script that sources this one for its helpers plays scenarios of its own.
+[ "${BASH_SOURCE[0]}" = "$0" ] || return 0
 
 case "$scenario" in
 title)
