@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,8 +21,7 @@ TEST(ShippedStages, RiseFromAGentleStartToDeepTrapsAtTheEnd) {
         const std::string path = std::string(PELMAR_STAGE_DIR) + "/" + stageFileNames[n];
         rows.push_back({"stage" + std::to_string(n), checkStageFile(path.c_str(), n == 0, *a)});
     }
-    EXPECT_EQ(rows[0].report.measuredRoute.size(), 36u);
-    EXPECT_EQ(rows[0].report.loopCells, 36u);
+    EXPECT_TRUE(rows[0].report.measuredRoute.size() == 36 && rows[0].report.loopCells == 36);
     const StageFigures& first = rows[1].report.figures;
     EXPECT_TRUE(first.shortest <= 12 && first.traps <= 2 && first.deepest[0] <= 2);
     for (std::uint32_t n = 1; n <= LastStage; ++n) {
@@ -37,9 +36,7 @@ TEST(ShippedStages, RiseFromAGentleStartToDeepTrapsAtTheEnd) {
 
     // The table between its marker lines in the README.
     std::ifstream in(std::string(PELMAR_STAGE_DIR) + "/README.md");
-    std::stringstream readme;
-    readme << in.rdbuf();
-    const std::string text = readme.str();
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
     const std::string begin = "<!-- stage table begin: made by pelmar-stage table -->\n";
     const std::size_t from = text.find(begin) + begin.size();
     EXPECT_EQ(text.substr(from, text.find("<!-- stage table end -->") - from), stageTable(rows))

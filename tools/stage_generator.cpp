@@ -1,11 +1,11 @@
-// Stage generation: simulated annealing over the cell values, scored by the exact
-// figures of the solver, with restarts; and a randomised search for a demo loop.
+// Stage generation: simulated annealing over the cell values off a route that each
+// round keeps, scored by the exact figures of the solver, with moves that deepen the
+// traps; and a randomised search for a demo loop.
 #include "stage_generator.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -243,6 +243,7 @@ GeneratedStage generateStage(std::uint64_t seed, const StageTargets& targets,
             trial = current;
             const bool deepen = !trial.stuck.empty() && rng.below(2) == 0;
             if (deepen) {
+                // Mostly one of the three deepest traps, so that they grow together.
                 const std::uint32_t ends = static_cast<std::uint32_t>(trial.stuck.size());
                 const std::uint32_t pick = rng.below(std::min(rng.below(2) == 0 ? 3u : ends, ends));
                 const int stuck = trial.stuck[pick];
