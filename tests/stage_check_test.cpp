@@ -42,6 +42,8 @@ TEST(StageCheck, EachFindingIsReportedOnceWithItsSeverityAndPlace) {
     for (int i = 10; i < 300; ++i) {
         moves += " 0";
     }
+    const std::string many = corridor("300\n" + moves);
+    const Route beyond = eastThenNorth + Route{DirWest};
     // A longer way round is a solution still, but not a shortest one.
     const Route longWay = Route{DirNorth} + run(DirEast, 4) +
                           Route{DirNorth, DirWest, DirNorth, DirEast, DirNorth, DirNorth, DirEast};
@@ -64,26 +66,21 @@ TEST(StageCheck, EachFindingIsReportedOnceWithItsSeverityAndPlace) {
         {stage(edges, run(DirEast, 5) + Route{DirNorth, DirWest}),
          "move 7 (←) from (5, 1) is refused: it would put 6 on cell (4, 1), which shows 0", Fails,
          8, 13},
-        {stage(edges, run(DirEast, 5) + Route{DirWest}),
-         "(5, 0) is refused: it reverses the roll before it", Fails, 8, 11},
+        {stage(edges, run(DirEast, 5) + Route{DirWest}), "it reverses the roll before it", Fails, 8,
+         11},
         {stage(edges, {DirWest}), "(0, 0) is refused: it rolls off the board", Fails, 8, 1},
-        {stage(edges, run(DirEast, 5) + run(DirNorth, 4)), "end on (5, 4), not on the goal (5, 5)",
-         Fails},
+        {stage(edges, run(DirEast, 5) + run(DirNorth, 4)), "end on (5, 4), not on the goal", Fails},
         {stage(edges, {}), "the stored move list is empty", Fails},
         {stage({}, {DirEast}), "the stage cannot be solved", Fails},
-        {stage({eastThenNorth, longWay}, longWay),
-         "the stored solution has 12 moves; a shortest one has 10", Warns},
-        {stage({eastThenNorth + Route{DirWest}}, eastThenNorth + Route{DirWest}),
-         "reach the goal at move 10 and go on beyond it", Fails, 8, 21},
+        {stage({eastThenNorth, longWay}, longWay), "12 moves; a shortest one has 10", Warns},
+        {stage({beyond}, beyond), "reach the goal at move 10 and go on beyond it", Fails, 8, 21},
         {oddCells, "cell (0, 5) holds 9", Warns, 1, 11},
         {oddCells, "number 0 after the last move is ignored (the count says 10)", Warns, 8, 21},
         {oddMoves, "move 6 is 7, which names no roll", Warns, 7, 14},
         {oddMoves, "runs on from the one before it", Warns, 7, 22},
         {oddMoves, "does not fit in 32 bits and reads as 2147483647", Warns, 7, 30},
-        {corridor("300\n" + moves), "count 300 is above 256; only the first 256 moves are read",
-         Warns, 7, 1},
-        {corridor("300\n" + moves), "0 after the last move is ignored (the count says 300)", Warns,
-         8, 513},
+        {many, "count 300 is above 256; only the first 256 moves are read", Warns, 7, 1},
+        {many, "0 after the last move is ignored (the count says 300)", Warns, 8, 513},
         {corridor("-1\n" + moves), "count -1 is negative and reads as 4294967295", Warns, 7, 1},
         // Short files fail: the game would keep the previous stage's values.
         {"6 6 6\n6 x 6", "not a number stops the reading after 4 of 36 cell values", Fails, 2, 3},
@@ -91,13 +88,10 @@ TEST(StageCheck, EachFindingIsReportedOnceWithItsSeverityAndPlace) {
         {corridor("10\n4 4 4\n"), "the file ends after 3 of 10 moves", Fails, 9, 1},
         {corridor("300\n4 4\n"), "the file ends after 2 of 256 moves", Fails, 9, 1},
         {"", "the file ends after 0 of 36 cell values", Fails, 1, 1},
-        {stage({ring}, run(DirEast, 2) + run(DirNorth, 2)), "the demo ends on (2, 2)", Fails, 0, 0,
-         true},
+        {stage({ring}, run(DirEast, 2) + run(DirNorth, 2)), "ends on (2, 2)", Fails, 0, 0, true},
         {stage({ring}, {}), "the demo has no moves", Warns, 0, 0, true},
-        {stage({turned}, turned), "ends on (0, 0) with 4 on top and 6 to the north", Fails, 0, 0,
-         true},
-        {stage({seam}, seam), "on the second pass, move 1 (→) from (0, 0) is refused", Fails, 8, 1,
-         true},
+        {stage({turned}, turned), "with 4 on top and 6 to the north", Fails, 0, 0, true},
+        {stage({seam}, seam), "second pass, move 1 (→) from (0, 0) is refused", Fails, 8, 1, true},
     };
     for (const auto& c : cases) {
         const StageReport r = check(c.content, c.demo);
