@@ -7,9 +7,11 @@
 
 #include "die.h"
 #include "flow.h"
+#include "font.h"
 #include "frame.h"
 #include "opengl.h"
 #include "render_probe.h"
+#include "scene.h"
 #include "stage.h"
 
 namespace {
@@ -109,6 +111,29 @@ TEST_F(FramePixels, TheWireframeViewDrawsOutlinesWithoutFill) {
     // The text is still white without lighting.
     EXPECT_TRUE(textAt(pixels, "STAGE 01", topLine(-10.0)));
     EXPECT_TRUE(textAt(pixels, "START", bottomLine(-2.5)));
+}
+
+// The board and the die are kept in display lists between frames: a changed cell shows
+// at once, and a new context draws them anew rather than call names it never gave.
+TEST_F(FramePixels, AChangedCellAndANewContextAreDrawnAnew) {
+    EXPECT_TRUE(pixelIs(drawOne(), onBoard(2.5, 2.5, 0.05), colour::Blue));
+    for (int context = 0; context < 2; ++context) {
+        Board[2][2] = 1;
+        const Pixels pixels = drawOne();
+        EXPECT_TRUE(pixelIs(pixels, onBoard(2.5, 2.5, 0.05), colour::Red)) << context;
+        EXPECT_TRUE(pixelIs(pixels, onBoard(0.5, 0.5, 1.0), colour::Red)) << context; // die
+        openContext(300, 300);
+    }
+}
+
+// Bytes with no glyph (controls, DEL, 128 and above) draw nothing and leave the raster
+// position, even with other display lists about for such a byte to name by mistake.
+TEST_F(FramePixels, BytesWithoutAGlyphDrawNothingAndDoNotMove) {
+    drawOne();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glRasterPos3f(-2.0f * textStepX, 3.0f, BoardViewDepth);
+    printString("\x01\x80\x41\t\x7f\xff\x42"); // A and B among them
+    EXPECT_TRUE(textAt(readPixels(), "AB", topLine(-2.0)));
 }
 
 } // namespace
