@@ -2,16 +2,16 @@
 //   frame_bench [FRAMES [ROUNDS]]
 // An empty frame clears and swaps; a game frame runs the rules (advanceGame), draws
 // the whole frame (drawFrame) and swaps, on the title screen (turning view, the demo
-// die rolling) and in play (fixed view, die at rest). A fourth kind draws nothing but
-// the board's 36 blue squares, which every game frame draws: no way of drawing the
-// same picture costs less. Each kind is timed over FRAMES frames (default 3000) after
-// 100 of warming up, in ROUNDS rounds (default 5) that take the kinds in turn, so that
-// a change in the machine's load falls on all of them alike; the figures are each
-// kind's median over the rounds, and the ratio is the median of the rounds' ratios.
-// The window layer's bare swap: the 60-a-second pacing only sleeps, which costs no
-// CPU. CPU time is the whole process's, the renderer's threads included. The board
-// and the demo's moves are the shipped stage 0's. Uses SDL2's offscreen driver unless
-// SDL_VIDEODRIVER says otherwise.
+// die rolling) and in play (fixed view, die at rest). Three more kinds draw the play
+// frame in layers, to show where its time goes: the board's 36 blue squares alone
+// (which every game frame draws, so a floor for any of them), the whole board, and
+// the board with the die; the whole play frame adds the text. Each kind is timed over FRAMES frames
+// (default 3000) after 100 of warming up, in ROUNDS rounds (default 5) that take the kinds in turn,
+// so that a change in the machine's load falls on all of them alike; the figures are each kind's
+// median over the rounds, and the ratio is the median of the rounds' ratios. The window layer's
+// bare swap: the 60-a-second pacing only sleeps, which costs no CPU. CPU time is the whole
+// process's, the renderer's threads included. The board and the demo's moves are the shipped stage
+// 0's. Uses SDL2's offscreen driver unless SDL_VIDEODRIVER says otherwise.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +20,8 @@
 #include <vector>
 
 #include "board_draw.h"
+#include "die.h"
+#include "die_draw.h"
 #include "flow.h"
 #include "frame.h"
 #include "opengl.h"
@@ -69,22 +71,31 @@ void gameFrame() {
     wndSwapBuffers();
 }
 
-void squaresFrame() {
+// The play frame up to the board, or up to the die, without the text.
+template <bool WithDie> void layerFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     setFrameView(PhasePlay);
     drawBoard();
+    if (WithDie) {
+        glPushMatrix();
+        glTranslatef(die.posX, die.posY, die.posZ);
+        drawDie(&die);
+        glPopMatrix();
+    }
     glPopMatrix();
     glFlush();
     wndSwapBuffers();
 }
 
-enum Kind { KindEmpty, KindTitle, KindPlay, KindSquares, KindCount };
+enum Kind { KindEmpty, KindSquares, KindBoard, KindBoardAndDie, KindPlay, KindTitle, KindCount };
 
 const char* const kindNames[KindCount] = {
     "empty: clear and swap",
-    "game, title: turning view, die rolling",
+    "play, the board's 36 squares alone",
+    "play, the whole board",
+    "play, the board and the die",
     "game, play: fixed view, die at rest",
-    "the board's 36 squares alone",
+    "game, title: turning view, die rolling",
 };
 
 Cost measureKind(Kind kind, int frames) {
@@ -99,14 +110,22 @@ Cost measureKind(Kind kind, int frames) {
         phase = PhasePlay;
         stageNumber = 1;
         return measure(gameFrame, frames);
-    default: {
+    case KindSquares: {
         std::int32_t cells[BoardSize][BoardSize];
         std::memcpy(cells, Board, sizeof cells);
         std::memset(Board, 0, sizeof Board); // no marks
-        const Cost c = measure(squaresFrame, frames);
+        const Cost c = measure(layerFrame<false>, frames);
         std::memcpy(Board, cells, sizeof cells);
         return c;
     }
+    case KindBoard:
+        return measure(layerFrame<false>, frames);
+    default:
+        // At rest on its cell, as in play.
+        die.posX = static_cast<float>(die.x + 0.5);
+        die.posY = static_cast<float>(die.y + 0.5);
+        die.posZ = 0.5f;
+        return measure(layerFrame<true>, frames);
     }
 }
 
