@@ -19,11 +19,11 @@ void printString(const char* text) {
     if (text == nullptr) {
         return;
     }
-    // Each glyph goes to GL as a bitmap of its own, straight from the table. Called from
-    // display lists, Mesa draws every bitmap on its own; called directly, it gathers a
-    // line of them into one draw, which makes the text several times cheaper. Only the
-    // bytes that have a glyph are looked up: any other draws nothing and does not move
-    // the raster position.
+    // Each glyph goes to GL as a bitmap straight from the table. Called from display
+    // lists, Mesa draws every bitmap as a draw of its own; called directly, it gathers
+    // a line of them into one draw, which halves what the text costs. Only the bytes
+    // that have a glyph are looked up: any other draws nothing and does not move the
+    // raster position.
     for (const char* at = text; *at != '\0'; ++at) {
         const int c = static_cast<unsigned char>(*at);
         if (c >= FirstGlyph && c <= LastGlyph) {
