@@ -1,106 +1,21 @@
 #!/usr/bin/env bash
 # The real game in a real X server, played as a player would, with real key presses
 # and screenshots:
-#   game_e2e_test.sh SCENARIO PELMAR E2E_PROBE X11_CLOSE_WINDOW DATA_DIR
-# PELMAR is the game built with DATA_DIR as its folder of installed stages; only the
-# scenario missing-title-stage puts stages there, and it empties the folder again.
+#   game_e2e_test.sh SCENARIO PELMAR E2E_PROBE X11_CLOSE_WINDOW
+# Every scenario has a temporary folder of its own, and in it the game's data folder
+# (PELMAR_DATA_DIR), which only missing-title-stage puts stages in. The scenario
+# installed plays an installed game with its own data folder and the shipped stages.
 # Runs under scripts/with-xvfb.sh; every launch of the game is bounded by timeout, and
 # every wait for the picture by a deadline.
 set -uo pipefail
 
-scenario=$1 pelmar=$2 probe=$3 close_window=$4 data_dir=$5
-work=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-e2e.XXXXXX")
-mkdir "$work/play"
-game_pid=
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
-    [ "$scenario" = missing-title-stage ] && rm -f "$data_dir"/*.stg
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Stage files: six lines of six cells, each a board column from the bottom cell up,
-# then the count and the moves (1 north, 4 east).
-# Up one, five cells right along the second row, then four up the right column: the die
-# keeps off the bottom and top rows, where it would stand in front of the text.
-up_right_up='0 2 0 0 0 0
-0 4 0 0 0 0
-0 5 0 0 0 0
-0 3 0 0 0 0
-0 2 0 0 0 0
-0 4 1 3 6 4
-10 1 4 4 4 4 4 1 1 1 1'
-# Five cells right along the bottom row, then five up the right column.
-right_then_up='0 0 0 0 0 0
-4 0 0 0 0 0
-1 0 0 0 0 0
-3 0 0 0 0 0
-6 0 0 0 0 0
-4 2 3 5 4 2
-10 4 4 4 4 4 1 1 1 1 1'
-stage() { printf '%s\n' "$2" >"$1"; }
-# The title demo, in every scenario but the one without it.
-[ "$scenario" = missing-title-stage ] || stage "$work/play/stage0.stg" "$up_right_up"
-
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-    # The picture that failed, for a look afterwards (in ctest's working folder).
-    [ -f "$work/shot.ppm" ] && cp "$work/shot.ppm" "e2e-$scenario-failure-$failures.ppm"
-}
-finish() {
-    [ "$failures" -eq 0 ] && echo "pelmar $scenario: all checks passed" && exit 0
-    echo "$failures check(s) failed; game stderr:" >&2
-    cat "$work/stderr" >&2
-    exit 1
-}
-
-# Starts the game in $work/play with these arguments and waits for its window.
-start_game() {
-    (cd "$work/play" && exec timeout 30 "$pelmar" "$@" >"$work/stdout" 2>"$work/stderr") &
-    game_pid=$!
-    window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Pelmar - Quenmoor 1997 -$' |
-        head -1)
-    [ -n "$window" ] || { fail "no window appeared"; finish; }
-    timeout 10 xdotool windowfocus --sync "$window"
-}
-# Waits for the game to end, which must be with status 0 and nothing on stdout.
-end_game() { # how it was ended
-    wait "$game_pid"
-    local status=$?
-    game_pid=
-    [ "$status" -eq 0 ] || fail "exit status $status after $1"
-    [ -s "$work/stdout" ] && fail "wrote to stdout: $(head -c 200 "$work/stdout")"
-}
-escape() { xdotool key Escape; end_game Escape; }
-
-shoot() { timeout 10 import -window "$window" -depth 8 "ppm:$work/shot.ppm"; }
-# Whether the window shows all of these e2e_probe checks now.
-holds() { shoot && "$probe" "$work/shot.ppm" "$@" 2>"$work/probe.err"; }
-# what, checks: the window must come to show them within ten seconds. When it does
-# not, what follows would only fail after it: the scenario ends here.
-wait_for() {
-    local deadline=$((SECONDS + 10))
-    until holds "${@:2}"; do
-        if [ "$SECONDS" -ge "$deadline" ] || ! kill -0 "$game_pid" 2>/dev/null; then
-            fail "$1: $(cat "$work/probe.err")"
-            finish
-        fi
-        sleep 0.03
-    done
-}
-
-# Starts stage 1 from the title with an arrow key.
-start_stage_one() {
-    wait_for title title
-    xdotool key "${1:-Right}"
-    wait_for "stage 1 started" stage 1 steps 0 msg START die 0 0
-}
-roll() { # key, x, y, steps, message: rolls onto (x, y) in stage 1 and comes to rest there
-    xdotool key "$1"
-    wait_for "roll $1 to ($2, $3)" stage 1 steps "$4" msg "$5" die "$2" "$3"
-}
+scenario=$1 pelmar=$2 probe=$3 close_window=$4
+. "$(dirname "$0")/e2e_lib.sh"
+data_dir=$work/data
+mkdir "$data_dir"
+if [ "$scenario" = installed ]; then unset PELMAR_DATA_DIR; else export PELMAR_DATA_DIR=$data_dir; fi
+# The title demo, in every scenario but the one without it and the installed game's.
+case "$scenario" in missing-title-stage | installed) ;; *) stage "$work/play/stage0.stg" "$up_right_up" ;; esac
 
 case "$scenario" in
 title)
@@ -175,7 +90,6 @@ command-line)
     ;;
 missing-title-stage)
     # No stage file anywhere: the title, then stage 1 all plain, with nothing to roll onto.
-    rm -f "$data_dir"/*.stg
     start_game
     start_stage_one
     plain=()
@@ -186,7 +100,6 @@ missing-title-stage)
     wait_for "no cell to roll onto" stage 1 steps 0 die 0 0
     escape
     # A stage of the installed folder stands in for one missing from the working folder...
-    mkdir -p "$data_dir"
     stage "$data_dir/stage1.stg" "$up_right_up"
     start_game
     start_stage_one
@@ -197,6 +110,24 @@ missing-title-stage)
     start_game
     start_stage_one
     wait_for "stage 1 from the working folder" cell 1 0 4 cell 0 1 0
+    escape
+    ;;
+installed)
+    # Started from a folder with no stages, the game plays the shipped ones from its own
+    # data folder: stage 0 as the title demo, then stage 1 along its stored solution.
+    mapfile -t stage0 < <(tr -s ' \t\r' '\n\n\n' <"$(dirname "$0")/../stages/stage0.stg" | grep .)
+    mapfile -t stage1 < <(tr -s ' \t\r' '\n\n\n' <"$(dirname "$0")/../stages/stage1.stg" | grep .)
+    start_game
+    wait_for "stage 0 under the title camera" title turning "${stage0[@]:0:36}"
+    start_stage_one
+    cells=()
+    for i in {1..35}; do cells+=(cell $((i / 6)) $((i % 6)) "${stage1[i]}"); done
+    wait_for "stage 1's board" "${cells[@]}"
+    keys=('' Up Down Left Right) dx=(0 0 0 -1 1) dy=(0 1 -1 0 0) x=0 y=0
+    for step in 1 2 3; do
+        move=${stage1[36 + step]} && x=$((x + dx[move])) y=$((y + dy[move]))
+        roll "${keys[move]}" "$x" "$y" "$step" "TURN $(tr a-z A-Z <<<"${keys[move]}")"
+    done
     escape
     ;;
 no-display)
