@@ -5,13 +5,14 @@
 // die rolling) and in play (fixed view, die at rest). Three more kinds draw the play
 // frame in layers, to show where its time goes: the board's 36 blue squares alone
 // (which every game frame draws, so a floor for any of them), the whole board, and
-// the board with the die; the whole play frame adds the text. Each kind is timed over FRAMES frames
-// (default 3000) after 100 of warming up, in ROUNDS rounds (default 5) that take the kinds in turn,
-// so that a change in the machine's load falls on all of them alike; the figures are each kind's
-// median over the rounds, and the ratio is the median of the rounds' ratios. The window layer's
-// bare swap: the 60-a-second pacing only sleeps, which costs no CPU. CPU time is the whole
-// process's, the renderer's threads included. The board and the demo's moves are the shipped stage
-// 0's. Uses SDL2's offscreen driver unless SDL_VIDEODRIVER says otherwise.
+// the board with the die; the whole play frame adds the text. Each kind is timed over
+// FRAMES frames (default 3000) after 100 of warming up, in ROUNDS rounds (default 5)
+// that take the kinds in turn, so that a change in the machine's load falls on all of
+// them alike; the figures are each kind's median over the rounds, and the ratio is the
+// median of the rounds' ratios. The window layer's bare swap: the 60-a-second pacing
+// only sleeps, which costs no CPU. CPU time is the whole process's, the renderer's
+// threads included. The board and the demo's moves are the shipped stage 0's. Uses
+// SDL2's offscreen driver unless SDL_VIDEODRIVER says otherwise.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
