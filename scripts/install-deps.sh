@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages that building, playing and testing Pelmar need,
 # and only those that are missing, so that a machine that has them all is left alone.
+#   scripts/install-deps.sh             for Linux
+#   scripts/install-deps.sh --windows   also the cross build for Windows and Wine
 set -euo pipefail
 
 packages=(
@@ -12,15 +14,34 @@ packages=(
     clang-format     # the layout check
     libgl-dev        # OpenGL 1.x headers and library
     libgl1-mesa-dri  # software GL (llvmpipe) for windows on Xvfb and with no display
-    libegl-dev       # render tests: a GL context with no display, through EGL
-    libegl-mesa0     #   Mesa's EGL, whose surfaceless platform needs no display
+    libegl-dev       # render tests: SDL2's offscreen driver, a GL context with no
+    libegl-mesa0     #   display, through Mesa's EGL
     libsdl2-dev      # the window toolkit's SDL2 platform
     xvfb             # an X server for the window tests (scripts/with-xvfb.sh)
     xdotool          # real key presses in the window tests
     x11-utils        # xwininfo: where the window went and how big it is
     libx11-dev       # the test helper that sends a window its close request
     imagemagick      # import: screenshots of the game's window (end-to-end tests, docs)
+    dpkg-dev         # dpkg-shlibdeps: the Debian package's dependencies (cpack -G DEB)
+    desktop-file-utils # desktop-file-validate: the package check of the desktop entry
+    man-db           # man -l: the package check of the manual pages
 )
+case "${1:-}" in
+"") ;;
+--windows)
+    packages+=(
+        g++-mingw-w64-x86-64-posix   # the cross compiler, with the posix thread model
+        binutils-mingw-w64-x86-64    # objdump: which DLLs a program needs
+        googletest                   # GoogleTest's sources, built for Windows
+        wine                         # runs the Windows programs and tests
+        wine64
+    )
+    ;;
+*)
+    echo "usage: scripts/install-deps.sh [--windows]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -9,9 +9,14 @@
 //   cell X Y V     the cell shows the mark of V (1 to 6) in its colour; for 0, plain
 //                  blue wherever any value would put a mark
 //   hollow X Y     the cell is an outline: black in the middle, blue at its left edge
+//   turning V...   the board of these 36 cell values (in a stage file's order) under the
+//                  title's turning camera, tilted back and at its distance, at the whole
+//                  degree of its turn that fits best: all but three cells, which the die
+//                  may hide, show their marks as for cell
 // The picture is an 8-bit binary PPM, as ImageMagick's import writes it. Exit status 0
 // when every check holds, 1 when one does not (each said on stderr), 2 for a usage
 // error or an unreadable picture.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -31,24 +36,23 @@ int failures = 0;
 Pixels readPpm(const char* path) {
     std::ifstream file(path, std::ios::binary);
     std::string magic;
-    int width = 0;
-    int height = 0;
+    Pixels p;
     int maxValue = 0;
-    file >> magic >> width >> height >> maxValue;
+    file >> magic >> p.width >> p.height >> maxValue;
     file.get();
-    if (!file || magic != "P6" || maxValue != 255 || width <= 0 || height <= 0 || width > 8192 ||
-        height > 8192) {
+    if (!file || magic != "P6" || maxValue != 255 || p.width <= 0 || p.height <= 0 ||
+        p.width > 8192 || p.height > 8192) {
         return {};
     }
     // The file runs from the top row down; Pixels from the bottom up.
-    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width * height) * 4, 255);
-    for (int y = height - 1; y >= 0; --y) {
-        for (int x = 0; x < width; ++x) {
-            file.read(reinterpret_cast<char*>(&rgba[static_cast<std::size_t>(y * width + x) * 4]),
-                      3);
+    p.rgba.assign(static_cast<std::size_t>(p.width * p.height) * 4, 255);
+    for (int y = p.height - 1; y >= 0; --y) {
+        for (int x = 0; x < p.width; ++x) {
+            file.read(
+                reinterpret_cast<char*>(&p.rgba[static_cast<std::size_t>(y * p.width + x) * 4]), 3);
         }
     }
-    return file ? Pixels(width, height, std::move(rgba)) : Pixels();
+    return file ? p : Pixels{};
 }
 
 void fail(const std::string& what) {
@@ -56,16 +60,22 @@ void fail(const std::string& what) {
     ++failures;
 }
 
-// The point (x, y, z) of the board shows the colour (or, with a radius, a pixel near it).
-void at(double x, double y, double z, Rgb expected, int radius = 0) {
-    const ScreenPoint p = project(playView(), x, y, z, shot.width(), shot.height());
-    if (!colourNear(shot, p, expected, radius)) {
+// The point (x, y, z) of the board, seen in `view`, shows the colour (or, with a
+// radius, a pixel near it). A quiet check only answers.
+bool at(double x, double y, double z, Rgb expected, int radius = 0, const View& view = View{},
+        bool quiet = false) {
+    const ScreenPoint p = project(view, x, y, z, shot.width, shot.height);
+    if (colourNear(shot, p, expected, radius)) {
+        return true;
+    }
+    if (!quiet) {
         const Rgb got = shot.at(pixelIndex(p.x), pixelIndex(p.y));
         char what[160];
         std::snprintf(what, sizeof what, "(%g, %g, %g) is %s, not %s", x, y, z,
                       describe(got).c_str(), describe(expected).c_str());
         fail(what);
     }
+    return false;
 }
 
 void text(const std::string& line, ScreenPoint origin) {
@@ -85,12 +95,25 @@ const std::vector<MarkProbe> markProbes = {
     {0.3, 0.3, colour::Cyan}, {0.5, 0.5, colour::Magenta}, {0.3, 0.5, colour::White},
 };
 
+// Cell (x, y) shows the mark of `value`; for 0, plain blue wherever any value would
+// put a mark (the 3's and 5's are the 1's).
+bool cell(const View& view, int x, int y, int value, bool quiet) {
+    bool shown = true;
+    for (int v : value == 0 ? std::vector<int>{1, 2, 4, 6} : std::vector<int>{value}) {
+        const MarkProbe& m = markProbes.at(static_cast<std::size_t>(v - 1));
+        shown = at(x + m.x, y + m.y, value == 0 ? 0.0 : 0.05, value == 0 ? colour::Blue : m.colour,
+                   0, view, quiet) &&
+                shown;
+    }
+    return shown;
+}
+
 // Runs the check at args[i] and moves i past it.
 void check(const std::vector<std::string>& args, std::size_t& i) {
     const std::string name = args.at(i++);
     auto number = [&] { return std::stoi(args.at(i++)); };
-    const int w = shot.width();
-    const int h = shot.height();
+    const int w = shot.width;
+    const int h = shot.height;
     if (name == "title") {
         text("Pelmar", topLineOrigin(-3.0, w, h));
         text("HIT DIR KEY TO START", bottomLineOrigin(-10.0, w, h));
@@ -111,12 +134,24 @@ void check(const std::vector<std::string>& args, std::size_t& i) {
             at(x + 0.5, y + 0.5, 0.0, colour::Black);
             at(x + 0.05, y + 0.5, 0.0, colour::Blue, 1);
         } else {
-            // Plain: blue at every place a mark is looked for (the 3's and 5's are the 1's).
-            const int value = number();
-            for (int v : value == 0 ? std::vector<int>{1, 2, 4, 6} : std::vector<int>{value}) {
-                const MarkProbe& m = markProbes.at(static_cast<std::size_t>(v - 1));
-                at(x + m.x, y + m.y, value == 0 ? 0.0 : 0.05, value == 0 ? colour::Blue : m.colour);
+            cell(View{}, static_cast<int>(x), static_cast<int>(y), number(), false);
+        }
+    } else if (name == "turning") {
+        std::vector<int> values(36);
+        std::generate(values.begin(), values.end(), number);
+        int fewestWrong = 36;
+        for (int spin = 0; spin <= 360; ++spin) {
+            // The title's camera at rest: tilted 45 degrees back, 14 units off (the
+            // single-precision sum of its steps).
+            const View view{static_cast<double>(spin), -45.0, -14.014211, true};
+            int wrong = 0;
+            for (int n = 0; n < 36; ++n) {
+                wrong += cell(view, n / 6, n % 6, values[n], true) ? 0 : 1;
             }
+            fewestWrong = std::min(fewestWrong, wrong);
+        }
+        if (fewestWrong > 3) {
+            fail("under the turning camera, " + std::to_string(fewestWrong) + " cells differ");
         }
     } else {
         throw std::invalid_argument("unknown check \"" + name + "\"");
@@ -126,8 +161,8 @@ void check(const std::vector<std::string>& args, std::size_t& i) {
 } // namespace
 
 int main(int argc, char** argv) {
-    shot = argc > 2 ? readPpm(argv[1]) : Pixels();
-    if (shot.width() == 0) {
+    shot = argc > 2 ? readPpm(argv[1]) : Pixels{};
+    if (shot.width == 0) {
         std::fprintf(stderr, "usage: e2e_probe SHOT.ppm CHECK... (an 8-bit binary PPM)\n");
         return 2;
     }

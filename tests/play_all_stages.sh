@@ -2,14 +2,13 @@
 # Plays the shipped stages 1 to 20 in the real game, each from its stored solution with
 # real key presses, checking the picture after every roll, through every replay to
 # "ALL STAGE CLEAR !!". Slow (a few minutes), so not part of the suite:
-#   scripts/with-xvfb.sh tests/play_all_stages.sh PELMAR E2E_PROBE X11_CLOSE_WINDOW STAGES
-# for instance with build/pelmar build/tests/e2e_probe build/tests/x11_close_window stages.
+#   scripts/with-xvfb.sh tests/play_all_stages.sh PELMAR E2E_PROBE STAGES
+# for instance with build/pelmar build/tests/e2e_probe stages.
 set -uo pipefail
 
-stages=$4
+scenario=all-stages pelmar=$(realpath "$1") probe=$(realpath "$2") stages=$3
 # The helpers of the end-to-end tests: start_game, wait_for, escape, finish and the rest.
-source "$(dirname "$0")/game_e2e_test.sh" all-stages "$(realpath "$1")" "$(realpath "$2")" \
-    "$(realpath "$3")" "$(mktemp -d)"
+. "$(dirname "$0")/e2e_lib.sh"
 cp "$stages"/stage{0..20}.stg "$work/play/"
 game_timeout=900
 keys=(none Up Down Left Right)

@@ -34,7 +34,7 @@ TEST(StageCheck, EachFindingIsReportedOnceWithItsSeverityAndPlace) {
     const TestBoard edges{eastThenNorth};
     std::string cells = corridor("");
     cells.replace(cells.find('\n') - 1, 1, "9"); // (0, 5) on line 1, column 11
-    // "0x" with no digit after it is the number 0 and then the text "x".
+    // "0x" with no digit after it names no number.
     const std::string oddCells = cells + "10\n4 4 4 4 4 1 1 1 1 1 0x\n";
     // "08" is an octal 0 and then a decimal 8: two moves, neither a roll.
     const std::string oddMoves = corridor("13 4 4 4 4 4 07 1 1 08 1 1 1 99999999999\n");
@@ -75,7 +75,10 @@ TEST(StageCheck, EachFindingIsReportedOnceWithItsSeverityAndPlace) {
         {stage({eastThenNorth, longWay}, longWay), "12 moves; a shortest one has 10", Warns},
         {stage({beyond}, beyond), "reach the goal at move 10 and go on beyond it", Fails, 8, 21},
         {oddCells, "cell (0, 5) holds 9", Warns, 1, 11},
-        {oddCells, "number 0 after the last move is ignored (the count says 10)", Warns, 8, 21},
+        {oddCells, "text after the last move is ignored", Warns, 8, 21},
+        // A lone sign fails its one value: the game would keep the last stage's move there.
+        {corridor("10\n4 4 4 4 4 1 1 1 1 - 1\n"),
+         "a sign or 0x with no digit after it names no value", Fails, 8, 19},
         {oddMoves, "move 6 is 7, which names no roll", Warns, 7, 14},
         {oddMoves, "runs on from the one before it", Warns, 7, 22},
         {oddMoves, "does not fit in 32 bits and reads as 2147483647", Warns, 7, 30},
