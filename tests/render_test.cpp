@@ -355,7 +355,7 @@ TEST_F(Render, EveryGlyphLooksAsTheReferenceShowsIt) {
         const std::string half = lines[row].substr(0, 8);
         printString(half.c_str());
         printString("");
-        printString("\t\n\x1f\x7f");
+        printString("\t\n\x1f\x7f\x80\xff");
         printString(lines[row].c_str() + 8);
     }
     const Pixels pixels = readPixels();
@@ -416,6 +416,19 @@ TEST_F(Render, EveryMessageIsCentredOnTheBottomLineAndNoOtherIdShowsOne) {
         const Pixels pixels = drawOne();
         EXPECT_EQ(whiteCount(pixels, 0, 0, width, 18), 0) << id;
         EXPECT_TRUE(textAt(pixels, "STAGE 01", topLine(-10.0))) << id;
+    }
+}
+
+// The board and the die are kept in display lists between frames: a changed cell shows
+// at once, and a new context draws them anew rather than call names it never gave.
+TEST_F(Render, AChangedCellAndANewContextAreDrawnAnew) {
+    EXPECT_TRUE(pixelIs(drawOne(), onBoard(2.5, 2.5, 0.05), colour::Blue));
+    for (int context = 0; context < 2; ++context) {
+        Board[2][2] = 1;
+        const Pixels pixels = drawOne();
+        EXPECT_TRUE(pixelIs(pixels, onBoard(2.5, 2.5, 0.05), colour::Red)) << context;
+        EXPECT_TRUE(pixelIs(pixels, onBoard(0.5, 0.5, 1.0), colour::Red)) << context; // die
+        openContext(300, 300);
     }
 }
 
