@@ -120,7 +120,7 @@ std::string placeText(const SourcePlace& p) {
 int checkOne(const char* path, bool demo, bool strict, StageAnalysis& a) {
     const StageReport r = checkStageFile(path, demo, a);
     if (!r.opened) {
-        std::fprintf(stderr, "%s: cannot be read\n", path);
+        std::fprintf(stderr, "%s: cannot be read: %s\n", path, r.openError.c_str());
         return ExitUsage;
     }
     const bool ok = passesCheck(r, strict);
@@ -192,7 +192,7 @@ OneStage readOneStage(int argc, char** argv, const char* command) {
     }
     *one.report = checkStageFile(argv[0], isDemoFileName(argv[0]), *one.analysis);
     if (!one.report->opened) {
-        std::fprintf(stderr, "%s: cannot be read\n", argv[0]);
+        std::fprintf(stderr, "%s: cannot be read: %s\n", argv[0], one.report->openError.c_str());
         one.status = ExitUsage;
         return one;
     }
@@ -248,7 +248,7 @@ int runTable(int argc, char** argv) {
         }
         TableRow row{name, checkStageFile(argv[i], isDemoFileName(argv[i]), *a)};
         if (!row.report.opened) {
-            std::fprintf(stderr, "%s: cannot be read\n", argv[i]);
+            std::fprintf(stderr, "%s: cannot be read: %s\n", argv[i], row.report.openError.c_str());
             status = ExitUsage;
             continue;
         }
