@@ -20,6 +20,8 @@ packages=(
     x11-utils        # xwininfo: where the window went and how big it is
     libx11-dev       # the test helper that sends a window its close request
     imagemagick      # import: screenshots of the game's window (end-to-end tests, docs)
+    clang            # fuzzing: the libFuzzer targets (scripts/fuzz.sh)
+    libclang-rt-dev  #   libFuzzer and the sanitizer runtimes for clang
 )
 
 missing=()

@@ -26,7 +26,7 @@ start_game() {
     (cd "$work" && exec timeout 30 "$pelmar" "$@" >"$work/stdout" 2>"$work/stderr") &
     timeout_pid=$!
     window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Pelmar - Quenmoor' | head -1)
-    game=$(pgrep -P "$timeout_pid")
+    game=$(awk '{ print $1 }' "/proc/$timeout_pid/task/$timeout_pid/children")
     [ -n "$window" ] && [ -n "$game" ] && timeout 10 xdotool windowfocus --sync "$window" && return
     fail "no window appeared with arguments: $*"
     exit 1
