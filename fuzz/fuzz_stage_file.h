@@ -11,13 +11,14 @@
 #include <filesystem>
 #include <string>
 
-#define FUZZ_CHECK(condition)                                                                      \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "%s:%d: does not hold: %s\n", __FILE__, __LINE__, #condition);    \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (0)
+// Stops the run, which libFuzzer reports as a finding, when `holds` is false.
+inline void fuzzCheck(bool holds, const char* what, int line) {
+    if (!holds) {
+        std::fprintf(stderr, "line %d: does not hold: %s\n", line, what);
+        std::abort();
+    }
+}
+#define FUZZ_CHECK(condition) fuzzCheck((condition), #condition, __LINE__)
 
 // A folder of this process's own, removed at exit.
 inline const std::string& fuzzFolder() {

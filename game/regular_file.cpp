@@ -1,6 +1,7 @@
-// The one place where opening a stage file touches the operating system: POSIX opens
-// without blocking and checks the opened descriptor; Windows has no FIFOs to block in
-// the open and checks the opened stream the same way.
+// The one place where opening a stage file touches the operating system. Both
+// platforms look at the name first, so that a device is not even opened where that can
+// be seen beforehand, and then at the file actually opened. POSIX opens without
+// blocking, since opening a FIFO waits for a writer; on Windows an open does not wait.
 #include "regular_file.h"
 
 #include <cerrno>
@@ -13,13 +14,17 @@
 
 OpenedFile openRegularFile(const char* path) {
     OpenedFile opened;
+    struct _stat64 info;
+    if (_stat64(path, &info) == 0 && (info.st_mode & _S_IFMT) != _S_IFREG) {
+        opened.notRegular = true;
+        return opened;
+    }
     opened.file = std::fopen(path, "r");
     if (opened.file == nullptr) {
         opened.error = errno;
         return opened;
     }
     // CON, NUL, a named pipe: opened, but reading one may wait for ever.
-    struct _stat64 info;
     if (_fstat64(_fileno(opened.file), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) {
         std::fclose(opened.file);
         opened.file = nullptr;
@@ -35,8 +40,7 @@ OpenedFile openRegularFile(const char* path) {
 
 OpenedFile openRegularFile(const char* path) {
     OpenedFile opened;
-    // Opening a device can do something of its own (a tape rewinds), so a name that
-    // plainly is no regular file is not even opened.
+    // Opening a device can do something of its own (a tape rewinds).
     struct stat info;
     if (::stat(path, &info) == 0 && !S_ISREG(info.st_mode)) {
         opened.notRegular = true;

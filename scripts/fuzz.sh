@@ -6,7 +6,8 @@
 #   scripts/fuzz.sh --seconds S      S seconds each, for a longer search
 # Fails on any finding (a crash, a sanitizer report, a broken invariant, an input
 # that hangs or eats memory); the input that caused it is kept in build-fuzz/findings/.
-# The inputs found along the way go to a scratch folder, never into the checkout.
+# The inputs found along the way go to a scratch folder, never into the checkout, or
+# with FUZZ_KEEP=DIR to DIR/TARGET, where a later run goes on from them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,13 +32,14 @@ cmake --build build-fuzz -j 2 --target stage_play_fuzz stage_tool_fuzz
 findings=$PWD/build-fuzz/findings
 mkdir -p "$findings"
 for target in stage_play_fuzz stage_tool_fuzz; do
-    corpus=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-corpus.XXXXXX")
+    corpus=${FUZZ_KEEP:+$FUZZ_KEEP/$target}
+    [ -n "$corpus" ] && mkdir -p "$corpus" || corpus=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-corpus.XXXXXX")
     echo "fuzz: $target, ${budget[*]}"
     status=0
     "build-fuzz/fuzz/$target" "${budget[@]}" -max_len=4096 -timeout=10 -print_final_stats=1 \
         -artifact_prefix="$findings/$target-" "$corpus" fuzz/corpus stages \
         >"build-fuzz/$target.log" 2>&1 || status=$?
-    rm -rf "$corpus"
+    [ -n "${FUZZ_KEEP:-}" ] || rm -rf "$corpus"
     grep -E '^(#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::average_exec_per_sec)' \
         "build-fuzz/$target.log" || true
     if [ "$status" -ne 0 ]; then

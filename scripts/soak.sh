@@ -55,7 +55,6 @@ while [ $((SECONDS - start)) -lt "$seconds" ]; do
     esac
 done
 xdotool windowfocus --sync "$window" 2>/dev/null && xdotool key Escape
-for _ in $(seq 100); do kill -0 "$game" 2>/dev/null && sleep 0.05; done
 wait "$timeout_pid"
 status=$? timeout_pid=
 [ "$status" -eq 0 ] || die "the game ended with status $status"
