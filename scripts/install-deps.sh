@@ -20,6 +20,9 @@ packages=(
     x11-utils        # xwininfo: where the window went and how big it is
     libx11-dev       # the test helper that sends a window its close request
     imagemagick      # import: screenshots of the game's window (end-to-end tests, docs)
+    dpkg-dev         # dpkg-shlibdeps: the Debian package's dependencies (cpack -G DEB)
+    desktop-file-utils # desktop-file-validate: the package check of the desktop entry
+    man-db           # man -l: the package check of the manual pages
     clang            # fuzzing: the libFuzzer targets (scripts/fuzz.sh)
     libclang-rt-dev  #   libFuzzer and the sanitizer runtimes for clang
 )

@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
 # The real game in a real X server, played as a player would, with real key presses
 # and screenshots:
-#   game_e2e_test.sh SCENARIO PELMAR E2E_PROBE X11_CLOSE_WINDOW DATA_DIR
-# PELMAR is the game built with DATA_DIR as its folder of installed stages; only the
-# scenario missing-title-stage puts stages there, and it empties the folder again.
+#   game_e2e_test.sh SCENARIO PELMAR E2E_PROBE X11_CLOSE_WINDOW
+# Every scenario has a temporary folder of its own, and in it the game's data folder
+# (PELMAR_DATA_DIR), which only missing-title-stage puts stages in. The scenario
+# installed plays an installed game with its own data folder and the shipped stages.
 # Runs under scripts/with-xvfb.sh; every launch of the game is bounded by timeout, and
 # every wait for the picture by a deadline.
 set -uo pipefail
 
-scenario=$1 pelmar=$2 probe=$3 close_window=$4 data_dir=$5
+scenario=$1 pelmar=$2 probe=$3 close_window=$4
 work=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-e2e.XXXXXX")
 mkdir "$work/play"
+data_dir=$work/data
+mkdir "$data_dir"
+if [ "$scenario" = installed ]; then unset PELMAR_DATA_DIR; else export PELMAR_DATA_DIR=$data_dir; fi
 game_pid=
 cleanup() {
     [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
-    [ "$scenario" = missing-title-stage ] && rm -f "$data_dir"/*.stg
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -39,15 +42,18 @@ right_then_up='0 0 0 0 0 0
 4 2 3 5 4 2
 10 4 4 4 4 4 1 1 1 1 1'
 stage() { printf '%s\n' "$2" >"$1"; }
-# The title demo, in every scenario but the one without it.
-[ "$scenario" = missing-title-stage ] || stage "$work/play/stage0.stg" "$up_right_up"
+# The title demo, in every scenario but the one without it and the installed game's.
+case "$scenario" in missing-title-stage | installed) ;; *) stage "$work/play/stage0.stg" "$up_right_up" ;; esac
 
 failures=0
 fail() {
     echo "FAIL: $*" >&2
     failures=$((failures + 1))
-    # The picture that failed, for a look afterwards (in ctest's working folder).
-    [ -f "$work/shot.ppm" ] && cp "$work/shot.ppm" "e2e-$scenario-failure-$failures.ppm"
+    # The picture that failed, for a look afterwards, in a folder of this run's own
+    # under the working folder (ctest's).
+    [ -n "${shots:-}" ] || shots=$(mktemp -d "$PWD/e2e-$scenario-failures.XXXXXX")
+    [ -f "$work/shot.ppm" ] && cp "$work/shot.ppm" "$shots/failure-$failures.ppm" &&
+        echo "(screenshot: $shots/failure-$failures.ppm)" >&2
 }
 finish() {
     [ "$failures" -eq 0 ] && echo "pelmar $scenario: all checks passed" && exit 0
@@ -175,7 +181,6 @@ command-line)
     ;;
 missing-title-stage)
     # No stage file anywhere: the title, then stage 1 all plain, with nothing to roll onto.
-    rm -f "$data_dir"/*.stg
     start_game
     start_stage_one
     plain=()
@@ -186,7 +191,6 @@ missing-title-stage)
     wait_for "no cell to roll onto" stage 1 steps 0 die 0 0
     escape
     # A stage of the installed folder stands in for one missing from the working folder...
-    mkdir -p "$data_dir"
     stage "$data_dir/stage1.stg" "$up_right_up"
     start_game
     start_stage_one
@@ -197,6 +201,24 @@ missing-title-stage)
     start_game
     start_stage_one
     wait_for "stage 1 from the working folder" cell 1 0 4 cell 0 1 0
+    escape
+    ;;
+installed)
+    # Started from a folder with no stages, the game plays the shipped ones from its own
+    # data folder: stage 0 as the title demo, then stage 1 along its stored solution.
+    mapfile -t stage0 < <(tr -s ' \t\r' '\n\n\n' <"$(dirname "$0")/../stages/stage0.stg" | grep .)
+    mapfile -t stage1 < <(tr -s ' \t\r' '\n\n\n' <"$(dirname "$0")/../stages/stage1.stg" | grep .)
+    start_game
+    wait_for "stage 0 under the title camera" title turning "${stage0[@]:0:36}"
+    start_stage_one
+    cells=()
+    for i in {1..35}; do cells+=(cell $((i / 6)) $((i % 6)) "${stage1[i]}"); done
+    wait_for "stage 1's board" "${cells[@]}"
+    keys=('' Up Down Left Right) dx=(0 0 0 -1 1) dy=(0 1 -1 0 0) x=0 y=0
+    for step in 1 2 3; do
+        move=${stage1[36 + step]} && x=$((x + dx[move])) y=$((y + dy[move]))
+        roll "${keys[move]}" "$x" "$y" "$step" "TURN $(tr a-z A-Z <<<"${keys[move]}")"
+    done
     escape
     ;;
 no-display)

@@ -1,5 +1,6 @@
-# The stage tool's command line: exit codes, help, refusing to overwrite a file.
-# Run with -DTOOL=... -DSTAGES=<stages folder> -DWORK=<scratch folder>.
+# The stage tool's command line: exit codes, help, refusing to overwrite a file, the
+# form of its findings. Run with -DTOOL=... -DSTAGES=<stages folder> -DWORK=<scratch
+# folder>; each run takes a fresh folder of that name with a suffix of its own.
 function(expect_run expected_status expected_text)
     execute_process(COMMAND ${TOOL} ${ARGN} RESULT_VARIABLE status
                     OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -10,8 +11,8 @@ function(expect_run expected_status expected_text)
     endif()
 endfunction()
 
-file(REMOVE_RECURSE ${WORK})
-file(MAKE_DIRECTORY ${WORK})
+execute_process(COMMAND mktemp -d ${WORK}.XXXXXX OUTPUT_VARIABLE WORK
+                OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 file(WRITE ${WORK}/wrong.stg "0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n0 0 0 0 0 0\n"
                              "0 0 0 0 0 0\n0 0 0 0 0 6\n1 4\n")
 
@@ -42,3 +43,27 @@ expect_run(1 "nothing met the targets" generate --seed 1 --min-length 300 --max-
 expect_run(2 "--min-traps needs a whole number" generate --min-traps lots)
 expect_run(2 "unknown option --bogus" generate --bogus)
 expect_run(2 "is above its --max-... target" generate --min-traps 5 --max-traps 4)
+
+# Findings go to stderr as FILE:LINE:COLUMN: error|warning: TEXT, in the order of the
+# file, and the result to stdout. Each expected line starts one line of stderr.
+function(expect_findings content)
+    file(WRITE ${WORK}/broken.stg "${content}")
+    execute_process(COMMAND ${TOOL} check broken.stg WORKING_DIRECTORY ${WORK}
+                    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    list(JOIN ARGN "[^\n]*\n" lines)
+    if(NOT status EQUAL 1 OR NOT out STREQUAL "broken.stg: FAILED\n" OR
+       NOT err MATCHES "^${lines}[^\n]*\n$")
+        message(FATAL_ERROR "check of '${content}': exit ${status}\nstdout:\n${out}stderr:\n${err}")
+    endif()
+endfunction()
+
+expect_findings("0 0 0 0 0 0\n0 0 x\n"
+                "broken.stg:2:5: error: text that is not a number stops the reading"
+                "broken.stg: error: the stage cannot be solved")
+string(REPEAT "1 2 3 4 5 6\n" 5 columns)
+expect_findings("${columns}1 2 3 4 5 9\n2 4 7\n5\n"
+                "broken.stg:6:11: warning: cell" "broken.stg:7:5: warning: move 2 is 7"
+                "broken.stg:8:1: warning: the number 5 after the last move is ignored"
+                "broken.stg: error: the stage cannot be solved")
+expect_run(0 "pelmar-stage 0." --version)
+file(REMOVE_RECURSE ${WORK})

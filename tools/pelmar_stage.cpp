@@ -14,6 +14,10 @@
 #include "stage_generator.h"
 #include "stage_text.h"
 
+#ifndef PELMAR_VERSION
+#define PELMAR_VERSION "unknown"
+#endif
+
 namespace {
 
 // Exit codes.
@@ -25,8 +29,8 @@ const char* const helpText = R"(usage: pelmar-stage COMMAND [OPTIONS] [FILE...]
 
 Commands:
   check [--strict] [--demo] FILE...
-        Reports, with line and column, whatever the game's reader would silently
-        ignore or keep: too few numbers (a failure: the game would keep the previous
+        Reports on stderr, as FILE:LINE:COLUMN: error: (or warning:) TEXT,
+        whatever the game's reader would silently ignore or keep: too few numbers (a failure: the game would keep the previous
         stage's values), text that is not a number, cell values outside 0 to 6, a move
         count above 256, codes that name no roll, numbers run together or too large,
         and anything after the last move. Then whether the stage can be solved,
@@ -69,6 +73,8 @@ Commands:
         ends the search first.
   help, --help
         This text.
+  --version
+        The version.
 
 Figures, all exact (the solver tries every state of play: the die's cell, how it
 lies, and its last roll, which the go-back rule needs):
@@ -110,24 +116,26 @@ bool parseSeconds(const char* text, double& out) {
     return end != text && *end == '\0' && out > 0.0 && out < 1e9;
 }
 
-std::string placeText(const SourcePlace& p) {
-    return p.line == 0
-               ? ""
-               : "line " + std::to_string(p.line) + ", column " + std::to_string(p.column) + ": ";
+// A finding on stderr in the form compilers use, which editors can jump to.
+void diagnose(const char* path, const SourcePlace& p, bool failure, const std::string& text) {
+    const std::string place =
+        p.line == 0 ? "" : ":" + std::to_string(p.line) + ":" + std::to_string(p.column);
+    std::fprintf(stderr, "%s%s: %s: %s\n", path, place.c_str(), failure ? "error" : "warning",
+                 text.c_str());
 }
 
 // Reads and checks one file, printing its report; returns its exit status.
 int checkOne(const char* path, bool demo, bool strict, StageAnalysis& a) {
     const StageReport r = checkStageFile(path, demo, a);
     if (!r.opened) {
-        std::fprintf(stderr, "%s: cannot be read: %s\n", path, r.openError.c_str());
+        diagnose(path, {0, 0}, true, "cannot be read: " + r.openError);
         return ExitUsage;
     }
     const bool ok = passesCheck(r, strict);
     std::printf("%s: %s%s\n", path, ok ? "ok" : "FAILED", r.demo ? " (title demo)" : "");
+    std::fflush(stdout); // the result line before its findings, where both go to one place
     for (const Finding& f : r.findings) {
-        std::printf("  %s%s%s\n", f.failure ? "error: " : "warning: ", placeText(f.place).c_str(),
-                    f.text.c_str());
+        diagnose(path, f.place, f.failure, f.text);
     }
     if (r.demo) {
         if (r.loopCells > 0) {
@@ -192,14 +200,14 @@ OneStage readOneStage(int argc, char** argv, const char* command) {
     }
     *one.report = checkStageFile(argv[0], isDemoFileName(argv[0]), *one.analysis);
     if (!one.report->opened) {
-        std::fprintf(stderr, "%s: cannot be read: %s\n", argv[0], one.report->openError.c_str());
+        diagnose(argv[0], {0, 0}, true, "cannot be read: " + one.report->openError);
         one.status = ExitUsage;
         return one;
     }
     for (const Finding& f : one.report->findings) {
         if (f.place.line != 0) {
-            std::fprintf(stderr, "%s: the file has problems; 'pelmar-stage check' lists them\n",
-                         argv[0]);
+            diagnose(argv[0], {0, 0}, false,
+                     "the file has problems; 'pelmar-stage check' lists them");
             break;
         }
     }
@@ -248,7 +256,7 @@ int runTable(int argc, char** argv) {
         }
         TableRow row{name, checkStageFile(argv[i], isDemoFileName(argv[i]), *a)};
         if (!row.report.opened) {
-            std::fprintf(stderr, "%s: cannot be read: %s\n", argv[i], row.report.openError.c_str());
+            diagnose(argv[i], {0, 0}, true, "cannot be read: " + row.report.openError);
             status = ExitUsage;
             continue;
         }
@@ -406,6 +414,10 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "help" || command == "--help" || command == "-h") {
         std::fputs(helpText, stdout);
+        return ExitFine;
+    }
+    if (command == "--version") {
+        std::printf("pelmar-stage %s\n", PELMAR_VERSION);
         return ExitFine;
     }
     const int rest = argc - 2;
