@@ -31,15 +31,11 @@ inline const std::string& fuzzFolder() {
     return folder;
 }
 
-// While it lives, the input is the file `name` in the fuzz folder, which is the working
-// folder; only then, since libFuzzer keeps its corpus and findings relative to its own.
-struct StageInput {
-    const std::filesystem::path previous = std::filesystem::current_path();
-    StageInput(const char* name, const std::uint8_t* data, std::size_t size) {
-        std::filesystem::current_path(fuzzFolder());
-        std::FILE* file = std::fopen(name, "wb");
-        FUZZ_CHECK(file != nullptr && std::fwrite(data, 1, size, file) == size);
-        FUZZ_CHECK(std::fclose(file) == 0);
-    }
-    ~StageInput() { std::filesystem::current_path(previous); }
-};
+// Writes the input as the file `name` in the fuzz folder; returns the file's path.
+inline std::string writeInput(const char* name, const std::uint8_t* data, std::size_t size) {
+    const std::string path = fuzzFolder() + "/" + name;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    FUZZ_CHECK(file != nullptr && std::fwrite(data, 1, size, file) == size);
+    FUZZ_CHECK(std::fclose(file) == 0);
+    return path;
+}

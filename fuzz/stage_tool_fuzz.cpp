@@ -10,14 +10,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const auto analysis = std::make_unique<StageAnalysis>();
-    const char* const name = "input.stg";
-    const StageInput input(name, data, size);
+    const std::string path = writeInput("input.stg", data, size);
 
-    const StageReport demo = checkStageFile(name, true, *analysis);
+    const StageReport demo = checkStageFile(path.c_str(), true, *analysis);
     FUZZ_CHECK(demo.opened && demo.moveCount <= MaxMoves);
-    const StageReport stage = checkStageFile(name, false, *analysis);
-    FUZZ_CHECK(stage.opened && passesCheck(stage, true) == stage.findings.empty());
-    FUZZ_CHECK(!drawBoard(stage.board).empty());
+    const StageReport stage = checkStageFile(path.c_str(), false, *analysis);
+    FUZZ_CHECK(stage.opened && passesCheck(stage, true) == stage.findings.empty() &&
+               !drawBoard(stage.board).empty());
     if (!analysis->solvable) {
         FUZZ_CHECK(shortestSolution(*analysis).empty());
         return 0;

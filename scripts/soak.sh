@@ -14,11 +14,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:?usage: scripts/soak.sh SECONDS [PELMAR]} pelmar=$(realpath "${2:-build/pelmar}")
 work=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-soak.XXXXXX")
 timeout_pid= sampler_pid=
-cleanup() {
-    for pid in $sampler_pid $timeout_pid; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'for pid in $sampler_pid $timeout_pid; do kill "$pid" 2>/dev/null; done; rm -rf "$work"' EXIT
 die() { echo "soak: FAILED: $*" >&2 && cat "$work/stderr" >&2 && exit 1; }
 
 cp stages/*.stg "$work/"
@@ -64,10 +60,9 @@ status=$? timeout_pid=
 # Memory from five seconds after the warm-up on, in two halves: a leak moves the median
 # of the second half above the first's; the allocator's ups and downs do not.
 mapfile -t rss < <(awk -v from=$((start + 5)) '$1 >= from { print $2 }' "$work/samples")
-n=${#rss[@]}
-[ "$n" -ge 6 ] || die "only $n samples of memory"
+[ "${#rss[@]}" -ge 6 ] || die "only ${#rss[@]} samples of memory"
 median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-first=$(median "${rss[@]:0:n/2}") second=$(median "${rss[@]:n/2}")
+first=$(median "${rss[@]:0:${#rss[@]}/2}") second=$(median "${rss[@]:${#rss[@]}/2}")
 read -r t0 _ c0 <"$work/samples" && read -r t1 _ c1 < <(tail -1 "$work/samples")
 cpu=$(((c1 - c0) * 1000 / $(getconf CLK_TCK) / (t1 - t0)))
 echo "soak: $((t1 - t0)) s; resident memory (median) $first kB, then $second kB;" \

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real game under faults, end to end in a real X server:
-#   game_faults_test.sh SCENARIO PELMAR PELMAR_STAGE
+#   game_faults_test.sh SCENARIO PELMAR
 # special-files: FIFOs and a device as stage files (named on the command line, and as
-#   stage0.stg and stage1.stg in the working folder) block neither the game nor the tool;
+#   stage0.stg and stage1.stg in the working folder) never block the game;
 # signals: SIGINT and SIGTERM close the game in order, with status 0;
 # display-lost: the X server going away ends the game within a second, with a message
 #   and status 1 (this scenario stops the server of scripts/with-xvfb.sh, by its pid);
@@ -10,7 +10,7 @@
 # Every launch is bounded by timeout, every wait by a deadline.
 set -uo pipefail
 
-scenario=$1 pelmar=$2 tool=$3
+scenario=$1 pelmar=$2
 work=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-faults.XXXXXX")
 export PELMAR_DATA_DIR=$work # no stages but those of the scenario
 timeout_pid=
@@ -45,11 +45,6 @@ special-files)
     sleep 0.5
     xdotool key Escape
     expect_end Escape 0 5
-    for file in "$work/mine.stg" /dev/zero; do
-        timeout 10 "$tool" check "$file" 2>"$work/stderr"
-        [ $? = 2 ] && grep -q "cannot be read: not a regular file" "$work/stderr" ||
-            fail "pelmar-stage check $file"
-    done
     ;;
 signals)
     for signal in INT TERM; do
@@ -61,11 +56,9 @@ signals)
     ;;
 display-lost)
     start_game
-    started=$(date +%s%N)
     kill "$XVFB_PID"
     expect_end "the X server went away" 1 1
     grep -q "The connection to the display $DISPLAY was lost" "$work/stderr" || fail "no clear message"
-    echo "the game ended $((($(date +%s%N) - started) / 1000000)) ms after the X server was stopped"
     ;;
 unreachable-display)
     # A display number with neither a lock file nor a socket: nobody serves it.

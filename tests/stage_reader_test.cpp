@@ -139,12 +139,10 @@ TEST_F(StageReader, EmptyBinaryHugeMissingAndFolderFilesAreSafe) {
     EXPECT_EQ(huge.cell(35), 35);
     EXPECT_EQ(huge.moveCount, 0u);
     EXPECT_TRUE(huge.trace.back().scan.clamped);
-    EXPECT_FALSE(huge.trace.back().scan.overLimit) << "the number's value was read";
     const Scratch beyond = read(std::string((1 << 20) - 2, '\n') + "1 2 3 4");
     EXPECT_EQ(beyond.cell(0), 1);
     EXPECT_EQ(beyond.cell(1), Old);
     EXPECT_TRUE(beyond.trace.back().scan.overLimit);
-    EXPECT_FALSE(read("1 2").trace.back().scan.overLimit);
 
     Scratch s;
     for (const auto& path : {dir.path(), dir.path() / "absent.stg"}) {
