@@ -4,8 +4,8 @@
 # Random keys at a human rate and held down to auto-repeat, window resizes and focus
 # changes, with the game's resident memory and CPU time sampled every second; ends with
 # Escape. Fails on a crash, a non-zero exit, or resident memory that keeps growing
-# once the window has had its largest size (the median of the second half of the
-# samples may not exceed the first half's by more than SOAK_GROWTH_KB, default 1024).
+# at the largest window size, measured every five seconds (the median of the second half
+# of those may not exceed the first half's by more than SOAK_GROWTH_KB, default 1024).
 # SOAK_SAMPLES=FILE keeps the samples: seconds, resident kB, CPU clock ticks.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -31,21 +31,26 @@ game=$(awk '{ print $1 }' "/proc/$timeout_pid/task/$timeout_pid/children")
 root=$(xwininfo -root | awk '/Window id:/ { print $4 }')
 
 # Every second: seconds since the start, resident memory (kB), CPU time (clock ticks).
-(while stat=$(<"/proc/$game/stat") && rss=$(awk '/^VmRSS/ { print $2 }' "/proc/$game/status"); do
+(while stat=$(<"/proc/$game/stat") && rss=$(awk '/^VmRSS/ { print $2 }' "/proc/$game/status") &&
+    [ -n "$rss" ]; do # none once the game is a zombie
     echo "$SECONDS $rss $(awk '{ print $12 + $13 }' <<<"${stat##*) }")"
     sleep 1
 done) >"$work/samples" 2>/dev/null &
 sampler_pid=$!
 
-# The largest size comes first, then many others at once, so that memory that is
-# kept for sizes already seen is in place before the measuring starts.
-for size in "800 600" $(for _ in $(seq 40); do echo "$((1 + RANDOM % 800))x$((1 + RANDOM % 600))"; done); do
-    xdotool windowsize "$window" ${size/x/ } && sleep 0.05
+# The largest size comes first, then many others at once, so that what the heap keeps
+# for sizes already seen is in place before the measuring starts.
+for size in 800x600 $(for _ in $(seq 150); do echo "$((1 + RANDOM % 800))x$((1 + RANDOM % 600))"; done); do
+    xdotool windowsize "$window" ${size/x/ } && sleep 0.03
 done
 keys=(Left Right Up Down g G space a Return Tab BackSpace F1 shift+Up ctrl+Left)
-start=$SECONDS
+start=$SECONDS checkpoint=0
 while [ $((SECONDS - start)) -lt "$seconds" ]; do
     kill -0 "$game" 2>/dev/null || break
+    if [ $((SECONDS - checkpoint)) -ge 5 ]; then # memory at the largest size
+        checkpoint=$SECONDS && xdotool windowsize "$window" 800 600 && sleep 0.5
+        awk '/^VmRSS/ { print $2 }' "/proc/$game/status" >>"$work/largest"
+    fi
     xdotool windowfocus "$window" 2>/dev/null
     case $((RANDOM % 6)) in
     0 | 1) xdotool key --delay $((80 + RANDOM % 220)) "${keys[RANDOM % 14]}" "${keys[RANDOM % 14]}" ;;
@@ -62,14 +67,14 @@ status=$? timeout_pid=
 [ $((SECONDS - start)) -ge "$seconds" ] || die "the game ended early"
 
 [ -z "${SOAK_SAMPLES:-}" ] || cp "$work/samples" "$SOAK_SAMPLES"
-# Memory from five seconds after the warm-up on, in two halves: a leak moves the median
-# of the second half above the first's; the allocator's ups and downs do not.
-mapfile -t rss < <(awk -v from=$((start + 5)) '$1 >= from { print $2 }' "$work/samples")
-[ "${#rss[@]}" -ge 6 ] || die "only ${#rss[@]} samples of memory"
+# Memory at the largest size, in two halves: a leak lifts the median of the second half
+# above the first's; the allocator's ups and downs do not.
+mapfile -t rss <"$work/largest"
+[ "${#rss[@]}" -ge 4 ] || die "only ${#rss[@]} samples of memory"
 median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 first=$(median "${rss[@]:0:${#rss[@]}/2}") second=$(median "${rss[@]:${#rss[@]}/2}")
 read -r t0 _ c0 <"$work/samples" && read -r t1 _ c1 < <(tail -1 "$work/samples")
 cpu=$(((c1 - c0) * 1000 / $(getconf CLK_TCK) / (t1 - t0)))
-echo "soak: $((t1 - t0)) s; resident memory (median) $first kB, then $second kB;" \
+echo "soak: $((t1 - t0)) s; resident memory at 800 x 600 (median) $first kB, then $second kB;" \
     "CPU $((cpu / 10)).$((cpu % 10)) % of one core"
 [ "$second" -le $((first + ${SOAK_GROWTH_KB:-1024})) ] || die "resident memory keeps growing"
