@@ -15,7 +15,7 @@ seconds=${1:?usage: scripts/soak.sh SECONDS [PELMAR]} pelmar=$(realpath "${2:-bu
 work=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-soak.XXXXXX")
 timeout_pid= sampler_pid=
 trap 'for pid in $sampler_pid $timeout_pid; do kill "$pid" 2>/dev/null; done; rm -rf "$work"' EXIT
-die() { echo "soak: FAILED: $*" >&2 && cat "$work/stderr" >&2 && exit 1; }
+die() { echo "soak: FAILED: $*" >&2; cat "$work/stderr" >&2; exit 1; }
 
 cp stages/*.stg "$work/"
 # glibc raises its threshold for memory mapped blocks to the size of the last one freed;

@@ -15,7 +15,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-faults.XXXXXX")
 export PELMAR_DATA_DIR=$work # no stages but those of the scenario
 timeout_pid=
 trap '[ -n "$timeout_pid" ] && kill "$timeout_pid" 2>/dev/null; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*; the game's stderr:" >&2 && cat "$work/stderr" >&2 && exit 1; }
+fail() { echo "FAIL: $*; the game's stderr:" >&2; cat "$work/stderr" >&2; exit 1; }
 
 # Starts the game in $work with these arguments; once its window shows, $game is its pid.
 start_game() {
@@ -69,10 +69,7 @@ unreachable-display)
     [ "$status" != 0 ] && [ "$status" != 124 ] || fail "exit status $status with display :$n"
     grep -q "No display could be opened.*DISPLAY is \":$n\"" "$work/stderr" || fail "no clear message"
     ;;
-*)
-    echo "unknown scenario $scenario" >&2
-    exit 2
-    ;;
+*) fail "unknown scenario $scenario" ;;
 esac
 [ -s "$work/stdout" ] && fail "wrote to stdout: $(head -c 200 "$work/stdout")"
 echo "pelmar $scenario: all checks passed"
