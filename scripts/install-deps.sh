@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages that building, playing and testing Pelmar need,
 # and only those that are missing, so that a machine that has them all is left alone.
+#   scripts/install-deps.sh             for Linux
+#   scripts/install-deps.sh --windows   also the cross build for Windows and Wine
 set -euo pipefail
 
 packages=(
@@ -26,6 +28,22 @@ packages=(
     clang            # fuzzing: the libFuzzer targets (scripts/fuzz.sh)
     libclang-rt-dev  #   libFuzzer and the sanitizer runtimes for clang
 )
+case "${1:-}" in
+"") ;;
+--windows)
+    packages+=(
+        g++-mingw-w64-x86-64-posix   # the cross compiler, with the posix thread model
+        binutils-mingw-w64-x86-64    # objdump: which DLLs a program needs
+        googletest                   # GoogleTest's sources, built for Windows
+        wine                         # runs the Windows programs and tests
+        wine64
+    )
+    ;;
+*)
+    echo "usage: scripts/install-deps.sh [--windows]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

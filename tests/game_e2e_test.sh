@@ -10,103 +10,12 @@
 set -uo pipefail
 
 scenario=$1 pelmar=$2 probe=$3 close_window=$4
-work=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-e2e.XXXXXX")
-mkdir "$work/play"
+. "$(dirname "$0")/e2e_lib.sh"
 data_dir=$work/data
 mkdir "$data_dir"
 if [ "$scenario" = installed ]; then unset PELMAR_DATA_DIR; else export PELMAR_DATA_DIR=$data_dir; fi
-game_pid=
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Stage files: six lines of six cells, each a board column from the bottom cell up,
-# then the count and the moves (1 north, 4 east).
-# Up one, five cells right along the second row, then four up the right column: the die
-# keeps off the bottom and top rows, where it would stand in front of the text.
-up_right_up='0 2 0 0 0 0
-0 4 0 0 0 0
-0 5 0 0 0 0
-0 3 0 0 0 0
-0 2 0 0 0 0
-0 4 1 3 6 4
-10 1 4 4 4 4 4 1 1 1 1'
-# Five cells right along the bottom row, then five up the right column.
-right_then_up='0 0 0 0 0 0
-4 0 0 0 0 0
-1 0 0 0 0 0
-3 0 0 0 0 0
-6 0 0 0 0 0
-4 2 3 5 4 2
-10 4 4 4 4 4 1 1 1 1 1'
-stage() { printf '%s\n' "$2" >"$1"; }
 # The title demo, in every scenario but the one without it and the installed game's.
 case "$scenario" in missing-title-stage | installed) ;; *) stage "$work/play/stage0.stg" "$up_right_up" ;; esac
-
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-    # The picture that failed, for a look afterwards, in a folder of this run's own
-    # under the working folder (ctest's).
-    [ -n "${shots:-}" ] || shots=$(mktemp -d "$PWD/e2e-$scenario-failures.XXXXXX")
-    [ -f "$work/shot.ppm" ] && cp "$work/shot.ppm" "$shots/failure-$failures.ppm" &&
-        echo "(screenshot: $shots/failure-$failures.ppm)" >&2
-}
-finish() {
-    [ "$failures" -eq 0 ] && echo "pelmar $scenario: all checks passed" && exit 0
-    echo "$failures check(s) failed; game stderr:" >&2
-    cat "$work/stderr" >&2
-    exit 1
-}
-
-# Starts the game in $work/play with these arguments and waits for its window.
-start_game() {
-    (cd "$work/play" && exec timeout 30 "$pelmar" "$@" >"$work/stdout" 2>"$work/stderr") &
-    game_pid=$!
-    window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Pelmar - Quenmoor 1997 -$' |
-        head -1)
-    [ -n "$window" ] || { fail "no window appeared"; finish; }
-    timeout 10 xdotool windowfocus --sync "$window"
-}
-# Waits for the game to end, which must be with status 0 and nothing on stdout.
-end_game() { # how it was ended
-    wait "$game_pid"
-    local status=$?
-    game_pid=
-    [ "$status" -eq 0 ] || fail "exit status $status after $1"
-    [ -s "$work/stdout" ] && fail "wrote to stdout: $(head -c 200 "$work/stdout")"
-}
-escape() { xdotool key Escape; end_game Escape; }
-
-shoot() { timeout 10 import -window "$window" -depth 8 "ppm:$work/shot.ppm"; }
-# Whether the window shows all of these e2e_probe checks now.
-holds() { shoot && "$probe" "$work/shot.ppm" "$@" 2>"$work/probe.err"; }
-# what, checks: the window must come to show them within ten seconds. When it does
-# not, what follows would only fail after it: the scenario ends here.
-wait_for() {
-    local deadline=$((SECONDS + 10))
-    until holds "${@:2}"; do
-        if [ "$SECONDS" -ge "$deadline" ] || ! kill -0 "$game_pid" 2>/dev/null; then
-            fail "$1: $(cat "$work/probe.err")"
-            finish
-        fi
-        sleep 0.03
-    done
-}
-
-# Starts stage 1 from the title with an arrow key.
-start_stage_one() {
-    wait_for title title
-    xdotool key "${1:-Right}"
-    wait_for "stage 1 started" stage 1 steps 0 msg START die 0 0
-}
-roll() { # key, x, y, steps, message: rolls onto (x, y) in stage 1 and comes to rest there
-    xdotool key "$1"
-    wait_for "roll $1 to ($2, $3)" stage 1 steps "$4" msg "$5" die "$2" "$3"
-}
 
 case "$scenario" in
 title)

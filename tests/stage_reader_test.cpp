@@ -182,7 +182,8 @@ TEST(StageLoading, ByNumberKeepingTheOldStageWhenAFileIsMissing) {
     dir.write("stage21.stg", "9 9 9");
     installed.write("stage2.stg", "5");
     installed.write("stage4.stg", "0 1");
-    stageDataDir = installed.path().c_str();
+    const std::string installedDir = installed.path().string();
+    stageDataDir = installedDir.c_str();
 
     stageNumber = 2;
     loadStage();

@@ -63,6 +63,12 @@ std::uint8_t rampComponent(std::uint32_t index, std::uint32_t bits, std::uint32_
     }
 }
 
+bool fitsStaticColors(const PixelFormatRequest& format, std::int32_t count) {
+    return count == 256 && !paletteState.systemPaletteMode && format.redBits == 3 &&
+           format.redShift == 0 && format.greenBits == 3 && format.greenShift == 3 &&
+           format.blueBits == 2 && format.blueShift == 6;
+}
+
 PaletteEntry* fillRampPalette(const PixelFormatRequest& format, PaletteEntry* entries,
                               std::int32_t count, const PaletteEntry* stockColors) {
     for (std::int32_t i = 0; i < count; ++i) {
@@ -72,15 +78,11 @@ PaletteEntry* fillRampPalette(const PixelFormatRequest& format, PaletteEntry* en
         entries[i].blue = rampComponent(index, format.blueBits, format.blueShift);
         entries[i].flags = PC_NOCOLLAPSE_FLAG;
     }
-    if (count != 256) {
-        return entries;
-    }
-    if (paletteState.systemPaletteMode) {
+    if (count == 256 && paletteState.systemPaletteMode) {
         // Under no-static use only black and white stay fixed.
         entries[0].flags = 0;
         entries[255].flags = 0;
-    } else if (format.redBits == 3 && format.redShift == 0 && format.greenBits == 3 &&
-               format.greenShift == 3 && format.blueBits == 2 && format.blueShift == 6) {
+    } else if (fitsStaticColors(format, count)) {
         fitStaticColors(entries, stockColors);
         for (int j = 0; j < StaticColorCount; ++j) {
             PaletteEntry& slot = entries[staticColorSlots[j]];

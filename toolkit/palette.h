@@ -47,12 +47,17 @@ struct PaletteState {
     std::int32_t systemPaletteMode; // the palette takes over the system palette
     std::int32_t systemColorsTaken; // the system colours are replaced by ours right now
     std::uint32_t savedSystemColors[SystemColorCount];
+    std::int32_t retryAfterFrame; // a take-over retry waits for the next idle call
 };
 
 extern PaletteState paletteState;
 
 // The level 0 to 255 of one colour component of palette entry `index`.
 std::uint8_t rampComponent(std::uint32_t index, std::uint32_t bits, std::uint32_t shift);
+
+// Whether fillRampPalette fits the static colours into `count` entries of `format`: 256
+// entries of the 3-3-2 layout, outside system-palette mode.
+bool fitsStaticColors(const PixelFormatRequest& format, std::int32_t count);
 
 // Fills `count` entries with the ramp of the described format. For 256 entries it keeps
 // black and white static in system-palette mode, or, for the 3-3-2 layout, fits the 20

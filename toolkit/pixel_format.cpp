@@ -1,8 +1,11 @@
-// The pixel-format request from the display mode word, and setting it on the surface.
+// The pixel-format request from the display mode word, setting it on the surface and
+// describing the format the surface got.
 #include "pixel_format.h"
 
 #include "app.h"
 #include "platform.h"
+#include "platform_palette.h"
+#include "window_palette.h"
 
 PixelFormatRequest makePixelFormatRequest(std::uint32_t mode) {
     PixelFormatRequest r{};
@@ -40,7 +43,19 @@ int setupPixelFormat(SurfaceHandle dc, std::uint32_t mode) {
         reportError("SetPixelFormat failed\n");
         return 0;
     }
-    // A display that needs no palette gets none; failing to make one fails nothing.
-    windowState.palette = platformCreatePalette(dc);
+    createWindowPalette(dc);
     return 1;
+}
+
+std::int32_t describeCurrentFormat(SurfaceHandle dc, PixelFormatRequest& descriptor) {
+    const std::int32_t format = platformGetPixelFormat(dc);
+    if (format <= 0) {
+        reportError("Could not get pixel format for Dc 0x%08lX\n", handleDigits(dc));
+        return 0;
+    }
+    if (platformDescribePixelFormat(dc, format, descriptor) <= 0) {
+        reportError("Could not get a description of pixel format %d\n", static_cast<int>(format));
+        return 0;
+    }
+    return format;
 }

@@ -40,6 +40,10 @@ struct PixelFormatRequest {
 
 PixelFormatRequest makePixelFormatRequest(std::uint32_t mode);
 
-// Chooses and sets the format for `dc` from `mode`, then lets the platform make a palette
-// where the display needs one. 1 on success; 0 after an error box.
+// Chooses and sets the format for `dc` from `mode`, then makes the window's palette where
+// the display needs one. 1 on success; 0 after an error box. A palette that cannot be
+// made fails nothing.
 int setupPixelFormat(SurfaceHandle dc, std::uint32_t mode);
+
+// Fills `descriptor` with the format set on `dc`: its number, or 0 after an error box.
+std::int32_t describeCurrentFormat(SurfaceHandle dc, PixelFormatRequest& descriptor);

@@ -1,6 +1,6 @@
-// What the core asks of a platform. Each platform (sdl2, null, later win32) implements
-// every function here once; the rules stay in the core. The shapes follow the native
-// Win32 calls so that platform stays a thin translation too.
+// What the core asks of a platform. Each platform (sdl2, win32, null) implements
+// every function here and in platform_palette.h once; the rules stay in the core. The
+// shapes follow the native Win32 calls so that platform stays a thin translation too.
 #pragma once
 
 #include <cstdint>
@@ -54,20 +54,6 @@ void platformReleaseSurface(WindowHandle window, SurfaceHandle dc);
 void platformDestroyWindow(WindowHandle window);
 void platformGetClientSize(WindowHandle window, std::int32_t& width, std::int32_t& height);
 int platformSwapBuffers(SurfaceHandle dc);
-
-// Palettes, on displays that need one; true-colour platforms answer null, 0 or nothing.
-PaletteHandle platformCreatePalette(SurfaceHandle dc);
-// Entries changed, or -1.
-std::int32_t platformRealizePalette(SurfaceHandle dc, PaletteHandle palette,
-                                    std::int32_t background);
-// Selects the palette as a background palette and, when that worked, realizes it.
-void platformRealizeBackgroundPalette(SurfaceHandle dc, PaletteHandle palette);
-// Realizes the stock palette in the background, restoring the system's use of it.
-void platformRealizeDefaultPalette(SurfaceHandle dc);
-void platformSelectDefaultPalette(SurfaceHandle dc);
-void platformDeletePalette(PaletteHandle palette);
-// Rebuilds the palette after the system colours changed.
-void platformRebuildPalette(SurfaceHandle dc);
 
 // The queue. Peek looks without removing. Pump waits for the next message and removes
 // it: 0 when it is the quit request; otherwise the message has gone, translated, through

@@ -7,6 +7,7 @@
 
 #include "pixel_format.h"
 #include "platform.h"
+#include "window_palette.h"
 
 WindowState windowState = InitialWindowState;
 WindowHandlers windowHandlers;
@@ -33,6 +34,10 @@ void wndSetPosition(std::int32_t x, std::int32_t y, std::int32_t width, std::int
     windowState.y = static_cast<std::int32_t>(clientY > INT32_MAX ? INT32_MAX : clientY);
     windowState.width = width;
     windowState.height = height;
+}
+
+unsigned long handleDigits(const void* handle) {
+    return static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(handle) & 0xFFFFFFFFu);
 }
 
 std::int32_t systemColorCountFor(std::int32_t platformId, std::int32_t major, std::int32_t minor) {
@@ -74,9 +79,7 @@ int wndOpen(const char* title) {
 
     windowState.dc = platformGetSurface(windowState.window);
     if (windowState.dc == nullptr) {
-        reportError(
-            "Could not get an HDC for window 0x%08lX\n",
-            static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(windowState.window)));
+        reportError("Could not get an HDC for window 0x%08lX\n", handleDigits(windowState.window));
         return failOpen();
     }
     platformShowWindow(windowState.window);
@@ -146,6 +149,7 @@ void wndRun() {
             }
             if (windowHandlers.idleHandler != nullptr) {
                 windowHandlers.idleHandler();
+                postDeferredPaletteRetry();
                 continue;
             }
         }

@@ -85,5 +85,10 @@ void reportError(const char* format, ...)
 #endif
     ;
 
+// A handle as the error texts give it with "%08lX": its low 32 bits, 8 hex digits on
+// every platform. Win32 handles carry 32 significant bits, and unsigned long is only
+// 32 bits wide on 64-bit Windows.
+unsigned long handleDigits(const void* handle);
+
 // systemColorCount for a platform's id and version: 21 on NT 3.5 and 3.51, else 25.
 std::int32_t systemColorCountFor(std::int32_t platformId, std::int32_t major, std::int32_t minor);

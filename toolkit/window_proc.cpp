@@ -4,6 +4,8 @@
 
 #include "palette.h"
 #include "platform.h"
+#include "platform_palette.h"
+#include "window_palette.h"
 
 std::int32_t translateKey(std::int32_t virtualKey) {
     switch (virtualKey) {
@@ -39,14 +41,7 @@ WindowProcResult handled(std::intptr_t value) {
 // handler slot, so that a running loop falls through to the quit request.
 void teardown() {
     WindowState& w = windowState;
-    if (w.palette != nullptr) {
-        if (paletteState.systemPaletteMode) {
-            platformRealizeDefaultPalette(w.dc);
-        } else {
-            platformSelectDefaultPalette(w.dc);
-        }
-        platformDeletePalette(w.palette);
-    }
+    releaseWindowPalette();
     if (w.context != nullptr) {
         platformMakeCurrent(w.dc, nullptr);
         platformDeleteContext(w.context);
@@ -83,7 +78,7 @@ void deliverMouse(MouseSlot handler, const WindowMessage& msg) {
 WindowProcResult activate(const WindowMessage& msg) {
     WindowState& w = windowState;
     if (msg.a == 0) {
-        if (w.palette != nullptr && platformRealizePalette(w.dc, w.palette, 1) > 0) {
+        if (w.palette != nullptr && realizeWindowPalette(w.dc, w.palette, 1) > 0) {
             requestRepaint(w.window);
         }
         return Default;
@@ -91,7 +86,7 @@ WindowProcResult activate(const WindowMessage& msg) {
     if (msg.b != 0 || w.palette == nullptr) {
         return Default;
     }
-    if (platformRealizePalette(w.dc, w.palette, 0) > 0) {
+    if (realizeWindowPalette(w.dc, w.palette, 0) > 0) {
         requestRepaint(w.window);
     }
     return handled(1);
@@ -132,9 +127,7 @@ WindowProcResult windowProc(const WindowMessage& msg) {
         wndDestroy(w.window);
         return handled(0);
     case WmSysColorChange:
-        if (w.dc != nullptr && w.palette != nullptr) {
-            platformRebuildPalette(w.dc);
-        }
+        rebuildWindowPalette();
         return Default;
     case WmKeyDown:
         deliverKey(translateKey(msg.a), msg.b);
@@ -156,12 +149,13 @@ WindowProcResult windowProc(const WindowMessage& msg) {
     case WmQueryNewPalette:
         return handled(1);
     case WmPaletteChanged:
-        if (msg.c == 0 && !paletteState.systemColorsTaken && w.palette != nullptr) {
-            platformRealizeBackgroundPalette(w.dc, w.palette);
+        if (msg.c == 0 && !paletteState.systemColorsTaken && w.palette != nullptr &&
+            platformSelectPalette(w.dc, w.palette, 1) != nullptr) {
+            platformRealizePalette(w.dc);
         }
         return handled(0);
     case WmUser:
-        if (w.palette != nullptr && platformRealizePalette(w.dc, w.palette, 0) > 0) {
+        if (w.palette != nullptr && realizeWindowPalette(w.dc, w.palette, 0) > 0) {
             requestRepaint(w.window);
         }
         return handled(0);

@@ -3,6 +3,7 @@
 // the teardown through the window procedure and posts the quit request.
 #include "null_platform.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -14,11 +15,13 @@ NullPlatform nullPlatform;
 
 namespace {
 
-// Handles are addresses of these, so that they are distinct and never null.
-int windowObject;
-int surfaceObject;
+// Handles are tokens, never dereferenced. The window's and the surface's are wider than
+// 32 bits, as handles can be on a 64-bit system.
+const WindowHandle windowObject =
+    reinterpret_cast<WindowHandle>(static_cast<std::uintptr_t>(0x7A5E12340A1DULL));
+const SurfaceHandle surfaceObject =
+    reinterpret_cast<SurfaceHandle>(static_cast<std::uintptr_t>(0x7A5E5678DC01ULL));
 int contextObject;
-int paletteObject;
 
 void record(std::string call) {
     nullPlatform.calls.push_back(std::move(call));
@@ -26,10 +29,21 @@ void record(std::string call) {
 
 } // namespace
 
+void nullRecord(std::string call) {
+    record(std::move(call));
+}
+
 void nullPlatformReset() {
     nullPlatform = NullPlatform{};
     nullPlatform.clientWidth = 100;
     nullPlatform.clientHeight = 100;
+    nullPlatform.stock.entries.assign(initialDefaultPaletteColors.begin(),
+                                      initialDefaultPaletteColors.end());
+    nullPlatform.selected = &nullPlatform.stock;
+    nullPlatform.systemPaletteUse = SYSPAL_STATIC_USE;
+    for (std::uint32_t i = 0; i < SystemColorCount; ++i) {
+        nullPlatform.sysColors[i] = 0x604020 + i;
+    }
     resetToolkitState();
 }
 
@@ -55,6 +69,44 @@ void nullCloseWindow() {
     nullPost(WmClose);
 }
 
+namespace {
+
+std::string joinCalls(std::vector<std::string>::const_iterator first,
+                      std::vector<std::string>::const_iterator last) {
+    std::string list;
+    for (; first != last; ++first) {
+        list += (list.empty() ? "" : "; ") + *first;
+    }
+    return list;
+}
+
+} // namespace
+
+std::string nullCallList() {
+    return joinCalls(nullPlatform.calls.begin(), nullPlatform.calls.end());
+}
+
+std::string nullCallsOf(void (*act)()) {
+    nullPlatform.calls.clear();
+    act();
+    return nullCallList();
+}
+
+std::string nullCallsBetween(const std::string& after, const std::string& before) {
+    const std::vector<std::string>& c = nullPlatform.calls;
+    auto first = std::find(c.begin(), c.end(), after);
+    first = first == c.end() ? first : first + 1;
+    return joinCalls(first, std::find(first, c.end(), before));
+}
+
+std::string nullBoxList() {
+    std::string list;
+    for (const NullMessageBox& box : nullPlatform.boxes) {
+        list += box.caption + ": " + box.text;
+    }
+    return list;
+}
+
 int nullCallCount(const std::string& call) {
     int n = 0;
     for (const std::string& c : nullPlatform.calls) {
@@ -78,8 +130,7 @@ void platformGetVersion(PlatformVersion& version) {
 }
 
 void platformGetFrameMetrics(FrameMetrics& m) {
-    m = {nullPlatform.frameWidth, nullPlatform.frameHeight, nullPlatform.captionHeight,
-         nullPlatform.borderHeight};
+    m = nullPlatform.frame;
 }
 
 int platformRegisterClass(const char* className) {
@@ -98,7 +149,7 @@ WindowHandle platformCreateWindow(const char* title, const WindowPlacement& p) {
     nullPlatform.windowExists = true;
     nullPlatform.clientWidth = p.width;
     nullPlatform.clientHeight = p.height;
-    return &windowObject;
+    return windowObject;
 }
 
 void platformGetClientPosition(WindowHandle, std::int32_t& x, std::int32_t& y) {
@@ -108,7 +159,7 @@ void platformGetClientPosition(WindowHandle, std::int32_t& x, std::int32_t& y) {
 
 SurfaceHandle platformGetSurface(WindowHandle) {
     record("getSurface");
-    return nullPlatform.failGetSurface ? nullptr : &surfaceObject;
+    return nullPlatform.failGetSurface ? nullptr : surfaceObject;
 }
 
 void platformShowWindow(WindowHandle) {
@@ -127,7 +178,11 @@ std::int32_t platformChoosePixelFormat(SurfaceHandle, const PixelFormatRequest& 
 
 int platformSetPixelFormat(SurfaceHandle, std::int32_t format, const PixelFormatRequest&) {
     record("setPixelFormat " + std::to_string(format));
-    return nullPlatform.failSetFormat ? 0 : 1;
+    if (nullPlatform.failSetFormat) {
+        return 0;
+    }
+    nullPlatform.pixelFormat = format;
+    return 1;
 }
 
 ContextHandle platformCreateContext(SurfaceHandle) {
@@ -165,39 +220,6 @@ void platformGetClientSize(WindowHandle, std::int32_t& width, std::int32_t& heig
 int platformSwapBuffers(SurfaceHandle dc) {
     ++nullPlatform.swapCount;
     return dc != nullptr ? 1 : 0;
-}
-
-PaletteHandle platformCreatePalette(SurfaceHandle) {
-    if (!nullPlatform.needsPalette) {
-        return nullptr;
-    }
-    record("createPalette");
-    return &paletteObject;
-}
-
-std::int32_t platformRealizePalette(SurfaceHandle, PaletteHandle, std::int32_t background) {
-    record(background ? "realizePalette background" : "realizePalette foreground");
-    return nullPlatform.paletteChanges;
-}
-
-void platformRealizeBackgroundPalette(SurfaceHandle, PaletteHandle) {
-    record("realizeBackgroundPalette");
-}
-
-void platformRealizeDefaultPalette(SurfaceHandle) {
-    record("realizeDefaultPalette");
-}
-
-void platformSelectDefaultPalette(SurfaceHandle) {
-    record("selectDefaultPalette");
-}
-
-void platformDeletePalette(PaletteHandle) {
-    record("deletePalette");
-}
-
-void platformRebuildPalette(SurfaceHandle) {
-    record("rebuildPalette");
 }
 
 int platformPeekMessage() {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform.h"
+#include "platform_palette.h"
 
 // The one window. SDL must know the GL attributes before it makes the native window,
 // so the window is only made when its pixel format is set.
@@ -19,7 +20,8 @@ struct Sdl2Window {
     SDL_Window* window;
     std::string title;
     WindowPlacement placement;
-    bool exists; // handed out by platformCreateWindow and not yet destroyed
+    PixelFormatRequest request; // the format asked for: the buffers the window describes
+    bool exists;                // handed out by platformCreateWindow and not yet destroyed
     bool shown;
     bool outerCornerPlaced; // the frame was measured and the window moved to match
 };

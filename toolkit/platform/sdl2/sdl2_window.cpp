@@ -109,6 +109,7 @@ int platformSetPixelFormat(SurfaceHandle, std::int32_t, const PixelFormatRequest
         return 0;
     }
     // Colour-index surfaces are long gone; the closest format is RGBA.
+    sdl2Window.request = request;
     SDL_GL_ResetAttributes();
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, (request.flags & PFD_DOUBLEBUFFER_FLAG) ? 1 : 0);
@@ -213,18 +214,97 @@ int platformSwapBuffers(SurfaceHandle) {
     return 1;
 }
 
-// No palettes on SDL: true colour everywhere.
-PaletteHandle platformCreatePalette(SurfaceHandle) {
+namespace {
+
+// The width and place of one colour component from its mask.
+void describeComponent(Uint32 mask, std::uint8_t& bits, std::uint8_t& shift) {
+    bits = 0;
+    shift = 0;
+    for (; mask != 0 && (mask & 1) == 0; mask >>= 1) {
+        ++shift;
+    }
+    for (; (mask & 1) != 0; mask >>= 1) {
+        ++bits;
+    }
+}
+
+} // namespace
+
+std::int32_t platformGetPixelFormat(SurfaceHandle) {
+    return sdl2Window.window != nullptr ? 1 : 0;
+}
+
+std::int32_t platformDescribePixelFormat(SurfaceHandle, std::int32_t,
+                                         PixelFormatRequest& descriptor) {
+    // Always RGBA and never a palette: the buffers as asked, the colour bits the window has.
+    descriptor = sdl2Window.request;
+    descriptor.flags &= ~(PFD_NEED_PALETTE_FLAG | PFD_NEED_SYSTEM_PALETTE_FLAG);
+    descriptor.pixelType = PFD_TYPE_RGBA_VALUE;
+    int bpp = 0;
+    Uint32 red = 0, green = 0, blue = 0, alpha = 0;
+    if (!SDL_PixelFormatEnumToMasks(SDL_GetWindowPixelFormat(sdl2Window.window), &bpp, &red, &green,
+                                    &blue, &alpha) ||
+        red == 0 || green == 0 || blue == 0) {
+        red = 0xFF0000; // SDL cannot say: the usual 8 bits a component
+        green = 0x00FF00;
+        blue = 0x0000FF;
+    }
+    describeComponent(red, descriptor.redBits, descriptor.redShift);
+    describeComponent(green, descriptor.greenBits, descriptor.greenShift);
+    describeComponent(blue, descriptor.blueBits, descriptor.blueShift);
+    descriptor.colorBits =
+        static_cast<std::uint8_t>(descriptor.redBits + descriptor.greenBits + descriptor.blueBits);
+    return 1;
+}
+
+// The format above needs no palette, so the core never asks for the rest of the palette
+// operations here; they answer as a display without palettes would.
+PaletteEntry* platformAllocPaletteEntries(std::int32_t) {
     return nullptr;
 }
-std::int32_t platformRealizePalette(SurfaceHandle, PaletteHandle, std::int32_t) {
+void platformFreePaletteEntries(PaletteEntry*) {}
+PaletteHandle platformCreatePalette(std::uint16_t, const PaletteEntry*, std::int32_t) {
+    return nullptr;
+}
+void platformDeletePalette(PaletteHandle) {}
+PaletteHandle platformStockPalette() {
+    return nullptr;
+}
+std::int32_t platformGetPaletteEntries(PaletteHandle, std::int32_t, std::int32_t, PaletteEntry*) {
     return 0;
 }
-void platformRealizeBackgroundPalette(SurfaceHandle, PaletteHandle) {}
-void platformRealizeDefaultPalette(SurfaceHandle) {}
-void platformSelectDefaultPalette(SurfaceHandle) {}
-void platformDeletePalette(PaletteHandle) {}
-void platformRebuildPalette(SurfaceHandle) {}
+PaletteHandle platformSelectPalette(SurfaceHandle, PaletteHandle, std::int32_t) {
+    return nullptr;
+}
+std::int32_t platformRealizePalette(SurfaceHandle) {
+    return -1;
+}
+std::int32_t platformUnrealizePalette(PaletteHandle) {
+    return 0;
+}
+std::uint32_t platformSetSystemPaletteUse(SurfaceHandle, std::uint32_t) {
+    return SYSPAL_STATIC_USE;
+}
+std::uint32_t platformGetSysColor(std::int32_t) {
+    return 0;
+}
+std::int32_t platformSetSysColors(std::int32_t, const std::int32_t*, const std::uint32_t*) {
+    return 0;
+}
+void platformBroadcastSysColorChange() {}
+std::int32_t platformUserMessageWaiting(WindowHandle) {
+    return 0;
+}
+void platformPostUserMessage(WindowHandle) {}
+void platformYieldTimeSlice() {}
+ColorSettingsHandle platformOpenColorSettings() {
+    return nullptr;
+}
+std::int32_t platformReadColorSetting(ColorSettingsHandle, const char*, char*, std::uint32_t,
+                                      std::uint32_t&) {
+    return 0;
+}
+void platformCloseColorSettings(ColorSettingsHandle) {}
 
 void platformMessageBox(const char* text, const char* caption) {
     const std::size_t n = std::strlen(text);
