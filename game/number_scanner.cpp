@@ -85,10 +85,18 @@ ScannedNumber NumberScanner::next() {
     }
     int base = 10;
     std::size_t firstDigit = at;
-    if (peek(at) == '0' && (peek(at + 1) == 'x' || peek(at + 1) == 'X') &&
-        digitValue(peek(at + 2), 16) >= 0) {
+    const bool hexPrefix = peek(at) == '0' && (peek(at + 1) == 'x' || peek(at + 1) == 'X');
+    if (hexPrefix && digitValue(peek(at + 2), 16) >= 0) {
         base = 16;
         firstDigit = at + 2;
+    } else if (hexPrefix || (at > 0 && digitValue(peek(at), 10) < 0)) {
+        // A sign or a 0x that no digit follows begins a number but names none: the
+        // value fails, its text is used up, and the next value starts after it.
+        for (std::size_t i = 0; i < (hexPrefix ? at + 2 : at); ++i) {
+            advance();
+        }
+        out.result = ScanResult::Failed;
+        return out;
     } else if (peek(at) == '0') {
         base = 8;
     } else if (digitValue(peek(at), 10) < 0) {

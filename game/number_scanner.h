@@ -14,6 +14,7 @@ struct SourcePlace {
 enum class ScanResult {
     Number,     // a number was read
     NotANumber, // the next text is not a number; nothing was consumed
+    Failed,     // a lone sign, or 0x with no hexadecimal digit: used up, but no value
     End,        // only whitespace was left
 };
 
@@ -35,8 +36,8 @@ class NumberScanner {
 
     // Skips whitespace and reads the next number: an optional sign, then decimal
     // digits, or 0 and octal digits, or 0x / 0X and hexadecimal digits. The longest
-    // such text is taken, so "08" reads as 0 followed by 8, and "0x" not followed by
-    // a hexadecimal digit reads as 0 followed by the text "x...".
+    // such text is taken, so "08" reads as 0 followed by 8. A sign with no digit after
+    // it, or "0x" with no hexadecimal digit, is used up and reads as Failed.
     //
     // A value outside the signed 32-bit range reads as the nearest value inside it
     // (INT32_MIN or INT32_MAX) and is marked `clamped`; no conversion ever overflows.

@@ -30,21 +30,20 @@ StageSlots gameStageSlots() {
 
 namespace {
 
-// Reads one value into `slot`; false (slot untouched) when the reading has ended.
+// Reads one value into `slot`; false (slot untouched) when the reading has ended. A
+// value that fails (a lone sign, a bare 0x) leaves its slot as it was, and the reading
+// goes on.
 bool readValue(NumberScanner& scanner, std::int32_t& slot, StageField field, std::uint32_t index,
                std::vector<StageToken>* trace) {
     const ScannedNumber scan = scanner.next();
-    if (scan.result != ScanResult::Number) {
-        if (trace != nullptr) {
-            trace->push_back({StageField::Stop, index, scan});
-        }
-        return false;
-    }
-    slot = scan.value;
+    const bool ended = scan.result == ScanResult::End || scan.result == ScanResult::NotANumber;
     if (trace != nullptr) {
-        trace->push_back({field, index, scan});
+        trace->push_back({ended ? StageField::Stop : field, index, scan});
     }
-    return true;
+    if (scan.result == ScanResult::Number) {
+        slot = scan.value;
+    }
+    return !ended;
 }
 
 } // namespace
@@ -57,12 +56,12 @@ void readStage(NumberScanner& scanner, StageSlots slots, std::vector<StageToken>
         }
     }
 
-    std::int32_t count = 0;
+    // A count that fails keeps the old one. The count is unsigned: a negative one is a
+    // huge count, and only the first MaxMoves moves fit.
+    auto count = static_cast<std::int32_t>(slots.moveCount);
     if (!readValue(scanner, count, StageField::Count, 0, trace)) {
         return;
     }
-    // The count is unsigned: a negative one is a huge count, and only the first
-    // MaxMoves moves fit.
     const std::uint32_t wanted = static_cast<std::uint32_t>(count);
     slots.moveCount = wanted < MaxMoves ? wanted : MaxMoves;
 

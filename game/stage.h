@@ -70,8 +70,9 @@ struct StageToken {
 };
 
 // Reads a stage from `scanner` into `slots`: 36 cell values a column at a time from
-// the bottom, a move count, and that many moves. A value that cannot be read keeps
-// its old value, and text that is no number ends the reading. A count above
+// the bottom, a move count, and that many moves. A value that cannot be read (a lone
+// sign, a bare 0x) keeps its old value and the reading goes on; text that is no number
+// ends the reading. A count above
 // MaxMoves (a negative count reads as a huge one) reads the first MaxMoves moves.
 // With a trace, every value read is listed, followed by a Stop or Trailing entry
 // when there is one.

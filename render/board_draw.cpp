@@ -1,7 +1,10 @@
 // Drawing the board and its cell marks.
 #include "board_draw.h"
 
+#include <cstring>
+
 #include "die.h"
+#include "display_list.h"
 #include "face_look.h"
 #include "opengl.h"
 #include "scene.h"
@@ -33,6 +36,12 @@ constexpr float MarkHeight = 0.05f;
 
 const float upNormal[3] = {0.0f, 0.0f, 1.0f};
 
+// The squares and marks of the board as it was when they were last compiled. Any
+// writer may change Board (a new stage, a file from the command line, a test), so
+// every frame compares the cells instead of trusting to be told.
+GLuint boardList = 0;
+std::int32_t boardListCells[BoardSize][BoardSize] = {};
+
 void drawCellSquare(int x, int y) {
     const float left = static_cast<float>(x + CellMargin);
     const float right = static_cast<float>(x + 1.0 - CellMargin);
@@ -46,6 +55,24 @@ void drawCellSquare(int x, int y) {
     glVertex3f(right, top, 0.0f);
     glVertex3f(left, top, 0.0f);
     glEnd();
+}
+
+void drawCells() {
+    for (int x = 0; x < BoardSize; ++x) {
+        for (int y = 0; y < BoardSize; ++y) {
+            drawCellSquare(x, y);
+            const std::int32_t v = Board[x][y];
+            const MarkPattern* pattern = markPattern(v);
+            if (pattern == nullptr) {
+                continue;
+            }
+            for (int i = 0; i < pattern->count; ++i) {
+                const MarkOffset& at = pattern->offsets[i];
+                drawMark(static_cast<float>(x + at.dx), static_cast<float>(y + at.dy), MarkHeight,
+                         pipRadius[v], markColors[v]);
+            }
+        }
+    }
 }
 
 } // namespace
@@ -87,21 +114,15 @@ void drawBoard() {
     glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
     glEnable(GL_COLOR_MATERIAL);
 
-    for (int x = 0; x < BoardSize; ++x) {
-        for (int y = 0; y < BoardSize; ++y) {
-            drawCellSquare(x, y);
-            const std::int32_t v = Board[x][y];
-            const MarkPattern* pattern = markPattern(v);
-            if (pattern == nullptr) {
-                continue;
-            }
-            for (int i = 0; i < pattern->count; ++i) {
-                const MarkOffset& at = pattern->offsets[i];
-                drawMark(static_cast<float>(x + at.dx), static_cast<float>(y + at.dy), MarkHeight,
-                         pipRadius[v], markColors[v]);
-            }
-        }
+    const bool changed = std::memcmp(boardListCells, Board, sizeof Board) != 0;
+    if (changed) {
+        std::memcpy(boardListCells, Board, sizeof Board);
     }
+    drawThroughList(boardList, changed, drawCells);
 
     glDisable(GL_COLOR_MATERIAL);
+}
+
+void forgetBoardList() {
+    boardList = 0;
 }

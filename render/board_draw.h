@@ -23,9 +23,14 @@ const MarkPattern* markPattern(std::int32_t v);
 // The corners of a mark, counter-clockwise from the one on the +x side of the centre.
 void markCorners(float cx, float cy, float z, float r, float corners[8][3]);
 
-// Draws the whole Board in the plane z = 0, in immediate mode, every frame. Needs the
-// model-view matrix of setFrameView.
+// Draws the whole Board in the plane z = 0. Needs the model-view matrix of
+// setFrameView. The cells go through a display list, compiled again whenever a
+// cell's value has changed since the last frame.
 void drawBoard();
+
+// Drops the board's display list without deleting it: for a new GL context, where
+// the old name means nothing.
+void forgetBoardList();
 
 // One flat, filled octagon facing +z with corner radius r, centred on (cx, cy, z).
 void drawMark(float cx, float cy, float z, float r, const float* colour);

@@ -1,6 +1,9 @@
 // Drawing the die: its body, and the pips placed from its face values.
 #include "die_draw.h"
 
+#include <cstring>
+
+#include "display_list.h"
 #include "face_look.h"
 #include "opengl.h"
 
@@ -107,6 +110,16 @@ void sendPipToGl(const PipRings& rings, const float* faceNormal, const float* co
     drawPip(&rings.top[0][0], &rings.base[0][0], &rings.sideNormals[0][0], faceNormal, colour);
 }
 
+// The die's shape depends on top, north and east alone, and on each only through the
+// value 1 to 6 or "none of those", so one display list per such triple covers every
+// die: 24 of them for the ways a die can lie, compiled the first time each is drawn.
+constexpr int FaceKeys = 7;
+GLuint dieLists[FaceKeys][FaceKeys][FaceKeys] = {};
+
+int faceKey(std::int32_t v) {
+    return isFaceValue(v) ? v : 0;
+}
+
 } // namespace
 
 DieFrame dieFrame(const Die& d) {
@@ -178,8 +191,11 @@ void drawDie(const Die* d) {
     // specular, shininess and emission stay those the board applied this frame.
     glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
     glEnable(GL_COLOR_MATERIAL);
-    drawBody();
-    forEachPip(*d, sendPipToGl, nullptr);
+    GLuint& list = dieLists[faceKey(d->top)][faceKey(d->north)][faceKey(d->east)];
+    drawThroughList(list, false, [d] {
+        drawBody();
+        forEachPip(*d, sendPipToGl, nullptr);
+    });
     glDisable(GL_COLOR_MATERIAL);
 }
 
@@ -203,4 +219,8 @@ void drawPip(const float* top, const float* base, const float* sideNormals, cons
         glVertex3fv(base + i);
     }
     glEnd();
+}
+
+void forgetDieLists() {
+    std::memset(dieLists, 0, sizeof dieLists);
 }

@@ -40,9 +40,14 @@ using PipSink = void (*)(const PipRings& rings, const float* faceNormal, const f
 // one's base ring by the step between their centres.
 void forEachPip(const Die& d, PipSink sink, void* context);
 
-// Draws the die with the caller's model-view matrix (centre at the origin), in
-// immediate mode. Reads only top, north and east.
+// Draws the die with the caller's model-view matrix (centre at the origin). Reads
+// only top, north and east; each way the die lies is compiled into a display list
+// the first time it is drawn.
 void drawDie(const Die* d);
+
+// Drops the die's display lists without deleting them: for a new GL context, where
+// the old names mean nothing.
+void forgetDieLists();
 
 // One pip: its flat top, then the band of side walls; no bottom, it stands on the face.
 void drawPip(const float* top, const float* base, const float* sideNormals, const float* faceNormal,

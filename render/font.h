@@ -1,5 +1,5 @@
-// The game's 8 x 13 bitmap font, kept in one display list per printable character,
-// and the drawing of a string at the current raster position.
+// The game's 8 x 13 bitmap font and the drawing of a string at the current raster
+// position.
 #pragma once
 
 #include <cstdint>
@@ -14,10 +14,8 @@ constexpr float GlyphAdvance = 10.0f; // 8 pixels of glyph and 2 blank columns
 // The glyph of character code c is fontGlyphs[c - FirstGlyph].
 extern const std::uint8_t fontGlyphs[GlyphCount][GlyphRows];
 
-// The first of 128 display-list names; the list of character code c is fontBase + c.
-extern std::uint32_t fontBase;
-
-// Compiles the glyphs into display lists. Once, with the GL context current.
+// Readies GL to take the glyphs as they are stored. Once per context, before the
+// first string.
 void buildFont();
 
 // Draws `text` at the current raster position in the current raster colour, moving

@@ -1,6 +1,8 @@
 // The fixed GL state, the projection and the views.
 #include "scene.h"
 
+#include "board_draw.h"
+#include "die_draw.h"
 #include "opengl.h"
 #include "stage.h"
 
@@ -76,6 +78,10 @@ void applyMaterial(const MaterialParams& m) {
 } // namespace
 
 void initScene() {
+    // A new context: display lists compiled in an earlier one are gone with it.
+    forgetBoardList();
+    forgetDieLists();
+
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
 
     boardMaterial = defaultBoardMaterial;

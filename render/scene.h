@@ -56,9 +56,9 @@ extern std::int32_t windowHeight;
 extern float textStepX;
 extern float textStepY;
 
-// Once, with the GL context current: clear colour, working records, light, and the
+// Once per GL context, with it current: clear colour, working records, light, and the
 // fixed switches (lighting, depth test, normalisation, polygon modes, culling, flat
-// shading).
+// shading). Display lists of an earlier context are forgotten.
 void initScene();
 
 void applyLightModel();

@@ -14,8 +14,8 @@ packages=(
     clang-format     # the layout check
     libgl-dev        # OpenGL 1.x headers and library
     libgl1-mesa-dri  # software GL (llvmpipe) for windows on Xvfb and with no display
-    libegl-dev       # render tests: a GL context with no display, through EGL
-    libegl-mesa0     #   Mesa's EGL, whose surfaceless platform needs no display
+    libegl-dev       # render tests: SDL2's offscreen driver, a GL context with no
+    libegl-mesa0     #   display, through Mesa's EGL
     libsdl2-dev      # the window toolkit's SDL2 platform
     xvfb             # an X server for the window tests (scripts/with-xvfb.sh)
     xdotool          # real key presses in the window tests

@@ -36,24 +36,23 @@ int failures = 0;
 Pixels readPpm(const char* path) {
     std::ifstream file(path, std::ios::binary);
     std::string magic;
-    int width = 0;
-    int height = 0;
+    Pixels p;
     int maxValue = 0;
-    file >> magic >> width >> height >> maxValue;
+    file >> magic >> p.width >> p.height >> maxValue;
     file.get();
-    if (!file || magic != "P6" || maxValue != 255 || width <= 0 || height <= 0 || width > 8192 ||
-        height > 8192) {
+    if (!file || magic != "P6" || maxValue != 255 || p.width <= 0 || p.height <= 0 ||
+        p.width > 8192 || p.height > 8192) {
         return {};
     }
     // The file runs from the top row down; Pixels from the bottom up.
-    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width * height) * 4, 255);
-    for (int y = height - 1; y >= 0; --y) {
-        for (int x = 0; x < width; ++x) {
-            file.read(reinterpret_cast<char*>(&rgba[static_cast<std::size_t>(y * width + x) * 4]),
-                      3);
+    p.rgba.assign(static_cast<std::size_t>(p.width * p.height) * 4, 255);
+    for (int y = p.height - 1; y >= 0; --y) {
+        for (int x = 0; x < p.width; ++x) {
+            file.read(
+                reinterpret_cast<char*>(&p.rgba[static_cast<std::size_t>(y * p.width + x) * 4]), 3);
         }
     }
-    return file ? Pixels(width, height, std::move(rgba)) : Pixels();
+    return file ? p : Pixels{};
 }
 
 void fail(const std::string& what) {
@@ -63,9 +62,9 @@ void fail(const std::string& what) {
 
 // The point (x, y, z) of the board, seen in `view`, shows the colour (or, with a
 // radius, a pixel near it). A quiet check only answers.
-bool at(double x, double y, double z, Rgb expected, int radius = 0, const View& view = playView(),
+bool at(double x, double y, double z, Rgb expected, int radius = 0, const View& view = View{},
         bool quiet = false) {
-    const ScreenPoint p = project(view, x, y, z, shot.width(), shot.height());
+    const ScreenPoint p = project(view, x, y, z, shot.width, shot.height);
     if (colourNear(shot, p, expected, radius)) {
         return true;
     }
@@ -113,8 +112,8 @@ bool cell(const View& view, int x, int y, int value, bool quiet) {
 void check(const std::vector<std::string>& args, std::size_t& i) {
     const std::string name = args.at(i++);
     auto number = [&] { return std::stoi(args.at(i++)); };
-    const int w = shot.width();
-    const int h = shot.height();
+    const int w = shot.width;
+    const int h = shot.height;
     if (name == "title") {
         text("Pelmar", topLineOrigin(-3.0, w, h));
         text("HIT DIR KEY TO START", bottomLineOrigin(-10.0, w, h));
@@ -135,7 +134,7 @@ void check(const std::vector<std::string>& args, std::size_t& i) {
             at(x + 0.5, y + 0.5, 0.0, colour::Black);
             at(x + 0.05, y + 0.5, 0.0, colour::Blue, 1);
         } else {
-            cell(playView(), static_cast<int>(x), static_cast<int>(y), number(), false);
+            cell(View{}, static_cast<int>(x), static_cast<int>(y), number(), false);
         }
     } else if (name == "turning") {
         std::vector<int> values(36);
@@ -144,7 +143,7 @@ void check(const std::vector<std::string>& args, std::size_t& i) {
         for (int spin = 0; spin <= 360; ++spin) {
             // The title's camera at rest: tilted 45 degrees back, 14 units off (the
             // single-precision sum of its steps).
-            const View view = turningView(spin, -45.0, -14.014211);
+            const View view{static_cast<double>(spin), -45.0, -14.014211, true};
             int wrong = 0;
             for (int n = 0; n < 36; ++n) {
                 wrong += cell(view, n / 6, n % 6, values[n], true) ? 0 : 1;
@@ -162,8 +161,8 @@ void check(const std::vector<std::string>& args, std::size_t& i) {
 } // namespace
 
 int main(int argc, char** argv) {
-    shot = argc > 2 ? readPpm(argv[1]) : Pixels();
-    if (shot.width() == 0) {
+    shot = argc > 2 ? readPpm(argv[1]) : Pixels{};
+    if (shot.width == 0) {
         std::fprintf(stderr, "usage: e2e_probe SHOT.ppm CHECK... (an 8-bit binary PPM)\n");
         return 2;
     }

@@ -1,6 +1,7 @@
-// What the render tests share: assertions on the pixels of a frame (built on the
-// projection and probes of screen_probe.h), and a fixture with a fresh context and
-// game state.
+// What the render tests share: a real OpenGL context with no display (SDL2's offscreen
+// driver, desktop GL with a depth buffer), assertions on the pixels read back from it
+// (built on the projection and probes of screen_probe.h), and a fixture with the game's
+// GL state and a fresh game.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,27 +9,44 @@
 #include <memory>
 #include <string>
 
-#include "gl_context.h"
 #include "screen_probe.h"
+
+class OffscreenGl {
+  public:
+    OffscreenGl(int width, int height);
+    ~OffscreenGl();
+    OffscreenGl(const OffscreenGl&) = delete;
+    OffscreenGl& operator=(const OffscreenGl&) = delete;
+
+    // False when no context could be made current; error() then says why.
+    bool ok() const { return context_ != nullptr; }
+    const std::string& error() const { return error_; }
+
+  private:
+    void* window_ = nullptr;
+    void* context_ = nullptr;
+    std::string error_;
+};
+
+// The frame buffer as it stands, read back before any swap.
+Pixels readFramePixels(int width, int height);
 
 // The pixel under a screen point, compared with the expected colour.
 ::testing::AssertionResult pixelIs(const Pixels& pixels, ScreenPoint at, Rgb expected);
 
-// Whether the string stands in white exactly as the font draws it, with the raster
-// position at `origin` (within a pixel's rounding either way), and nothing else white
+// Whether the string stands in white exactly as the font's reference draws it, with the
+// raster position at `origin` (within `slack` pixels either way), and nothing else white
 // in a two-pixel margin around it.
-::testing::AssertionResult textAt(const Pixels& pixels, const char* text, ScreenPoint origin);
+::testing::AssertionResult textAt(const Pixels& pixels, const char* text, ScreenPoint origin,
+                                  int slack = 1);
 
-// A 300 x 300 context with the game's fixed state and font, the projection of a
-// 300 x 300 window, an empty board, and the die reset and at rest on the start cell.
+// A context with the game's fixed state and font and the projection of its size (300 x
+// 300 unless reopened), an empty board, and the die reset and at rest on the start cell.
 class RenderTest : public ::testing::Test {
   protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    // Makes the context (and sets the game's GL state) at another size.
+    void SetUp() override { openContext(300, 300); }
     void openContext(int width, int height);
-    Pixels readPixels() const;
+    Pixels readPixels() const { return readFramePixels(width, height); }
 
     std::unique_ptr<OffscreenGl> gl;
     int width = 300;

@@ -6,37 +6,61 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <utility>
-
-#include "font.h"
+#include <fstream>
+#include <iterator>
 
 namespace {
 
 // The game's frustum: +-3 at the near plane 10. Its depth range plays no part here.
 constexpr double FrustumScale = 10.0 / 3.0;
-constexpr double PlayDepth = -11.414213;
 constexpr double TextDepth = -11.414213;
 constexpr double Pi = 3.14159265358979323846;
+// A glyph: 13 rows of 8 pixels in a cell 10 wide, its bottom row two below the raster
+// position.
+constexpr int GlyphRows = 13;
+constexpr int GlyphBaseline = 2;
 
 bool isWhite(Rgb c) {
     return c.r >= 250 && c.g >= 250 && c.b >= 250;
 }
 
+// The font's reference picture (made by scripts/make-font-reference.py, checked by eye):
+// a plain PBM of 160 x 90 pixels, the glyphs of characters 32 to 126 sixteen to a row,
+// each 8 x 13 one pixel in from the top left of its 10 x 15 cell.
+const std::string& referencePixels() {
+    static const std::string pixels = [] {
+        std::ifstream file(PELMAR_FONT_REFERENCE);
+        std::string line;
+        for (int header = 0; header < 2 && std::getline(file, line);) {
+            header += line[0] == '#' ? 0 : 1;
+        }
+        std::string bits;
+        for (char c : std::string(std::istreambuf_iterator<char>(file), {})) {
+            if (c == '0' || c == '1') {
+                bits += c;
+            }
+        }
+        if (bits.size() != 160 * 90) {
+            std::fprintf(stderr, "cannot read the font's reference %s\n", PELMAR_FONT_REFERENCE);
+            std::abort();
+        }
+        return bits;
+    }();
+    return pixels;
+}
+
+// Whether the text draws a pixel at x, y from its first glyph's lower-left corner.
 bool glyphPixelSet(const char* text, int x, int y) {
-    // x, y relative to the first glyph's lower-left corner.
-    if (y < 0 || y >= GlyphRows || x < 0) {
-        return false;
-    }
     const std::size_t cell = static_cast<std::size_t>(x / 10);
-    const int column = x % 10;
-    if (cell >= std::strlen(text) || column >= 8) {
+    if (y < 0 || y >= GlyphRows || x < 0 || x % 10 >= 8 || cell >= std::strlen(text)) {
         return false;
     }
-    const int code = static_cast<unsigned char>(text[cell]);
-    if (code < FirstGlyph || code > LastGlyph) {
+    const int i = static_cast<unsigned char>(text[cell]) - 32;
+    if (i < 0 || i >= 95) {
         return false;
     }
-    return (fontGlyphs[code - FirstGlyph][y] & (0x80 >> column)) != 0;
+    const int row = i / 16 * 15 + 1 + GlyphRows - 1 - y;
+    return referencePixels()[static_cast<std::size_t>(row * 160 + i % 16 * 10 + 1 + x % 10)] == '1';
 }
 
 int mismatchesAt(const Pixels& pixels, const char* text, int left, int bottom) {
@@ -44,10 +68,7 @@ int mismatchesAt(const Pixels& pixels, const char* text, int left, int bottom) {
     int mismatches = 0;
     for (int y = -2; y < GlyphRows + 2; ++y) {
         for (int x = -2; x < width + 2; ++x) {
-            const bool expected = glyphPixelSet(text, x, y);
-            if (expected != isWhite(pixels.at(left + x, bottom + y))) {
-                ++mismatches;
-            }
+            mismatches += glyphPixelSet(text, x, y) != isWhite(pixels.at(left + x, bottom + y));
         }
     }
     return mismatches;
@@ -55,25 +76,12 @@ int mismatchesAt(const Pixels& pixels, const char* text, int left, int bottom) {
 
 } // namespace
 
-Pixels::Pixels(int width, int height, std::vector<std::uint8_t> rgba)
-    : width_(width), height_(height), rgba_(std::move(rgba)) {}
-
 Rgb Pixels::at(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+    if (x < 0 || y < 0 || x >= width || y >= height) {
         return {0, 0, 0};
     }
-    const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                           static_cast<std::size_t>(x)) *
-                          4;
-    return {rgba_[i], rgba_[i + 1], rgba_[i + 2]};
-}
-
-View playView() {
-    return {false, 0.0, 0.0, PlayDepth};
-}
-
-View turningView(double spin, double tilt, double distance) {
-    return {true, spin, tilt, distance};
+    const std::size_t i = static_cast<std::size_t>(y * width + x) * 4;
+    return {rgba[i], rgba[i + 1], rgba[i + 2]};
 }
 
 ScreenPoint project(const View& view, double x, double y, double z, int width, int height) {
@@ -99,16 +107,12 @@ ScreenPoint projectEye(double x, double y, double z, int width, int height) {
     return {(nx + 1.0) * 0.5 * width, (ny + 1.0) * 0.5 * height};
 }
 
-ScreenPoint textOrigin(double k, double y, int width, int height) {
-    return projectEye(k * 60.0 / width, y, TextDepth, width, height);
-}
-
 ScreenPoint topLineOrigin(double k, int width, int height) {
-    return textOrigin(k, 3.0, width, height);
+    return projectEye(k * 60.0 / width, 3.0, TextDepth, width, height);
 }
 
 ScreenPoint bottomLineOrigin(double k, int width, int height) {
-    return textOrigin(k, -3.0 - 90.0 / height, width, height);
+    return projectEye(k * 60.0 / width, -3.0 - 90.0 / height, TextDepth, width, height);
 }
 
 bool sameColour(Rgb a, Rgb b) {
@@ -116,9 +120,8 @@ bool sameColour(Rgb a, Rgb b) {
 }
 
 std::string describe(Rgb c) {
-    char text[48];
-    std::snprintf(text, sizeof text, "(%d, %d, %d)", c.r, c.g, c.b);
-    return text;
+    return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) +
+           ")";
 }
 
 int pixelIndex(double v) {
@@ -136,17 +139,14 @@ bool colourNear(const Pixels& pixels, ScreenPoint at, Rgb expected, int radius) 
     return false;
 }
 
-int textMismatches(const Pixels& pixels, const char* text, ScreenPoint origin) {
-    // A glyph's lower-left corner lies two rows below the raster position.
+int textMismatches(const Pixels& pixels, const char* text, ScreenPoint origin, int slack) {
     const int left = pixelIndex(origin.x);
     const int bottom = pixelIndex(origin.y) - GlyphBaseline;
     int best = -1;
-    for (int dy = -1; dy <= 1; ++dy) {
-        for (int dx = -1; dx <= 1; ++dx) {
+    for (int dy = -slack; dy <= slack; ++dy) {
+        for (int dx = -slack; dx <= slack; ++dx) {
             const int mismatches = mismatchesAt(pixels, text, left + dx, bottom + dy);
-            if (best < 0 || mismatches < best) {
-                best = mismatches;
-            }
+            best = best < 0 || mismatches < best ? mismatches : best;
         }
     }
     return best;
@@ -156,9 +156,7 @@ int whiteCount(const Pixels& pixels, int left, int bottom, int right, int top) {
     int count = 0;
     for (int y = bottom; y < top; ++y) {
         for (int x = left; x < right; ++x) {
-            if (isWhite(pixels.at(x, y))) {
-                ++count;
-            }
+            count += isWhite(pixels.at(x, y));
         }
     }
     return count;

@@ -6,24 +6,8 @@
 set -uo pipefail
 
 scenario=$1 demo=$2 close_window=$3
-work=$(mktemp -d "${TMPDIR:-/tmp}/sdl2-test.XXXXXX")
-demo_pid=
-failures=0
-cleanup() {
-    [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null && wait "$demo_pid" 2>/dev/null
-    if [ "$failures" -ne 0 ]; then
-        echo "$failures check(s) failed; demo stderr:" >&2
-        cat "$work/stderr" >&2
-    fi
-    rm -rf "$work"
-    [ "$failures" -eq 0 ] || exit 1
-}
-trap cleanup EXIT
+source "$(dirname "$0")/e2e_lib.sh"
 
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
 expect_eq() { # what, expected, actual
     [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"
 }
@@ -32,7 +16,7 @@ expect_eq() { # what, expected, actual
 # its first reshape, which shows that its loop runs.
 launch() {
     timeout 30 "$@" --log "$work/log" >"$work/stdout" 2>"$work/stderr" &
-    demo_pid=$!
+    game_pid=$!
     for _ in $(seq 50); do
         grep -q '^reshape' "$work/log" 2>/dev/null && return
         sleep 0.1
@@ -44,20 +28,21 @@ launch() {
 start_demo() {
     launch "$demo" "$@"
     window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Toolkit demo$' | head -1)
-    [ -n "$window" ] || { fail "no window appeared" && exit 1; }
+    [ -n "$window" ] || { fail "no window appeared"; finish; }
     xdotool windowfocus --sync "$window"
 }
 
 # Waits for the demo to end, into $status.
 wait_demo() {
-    wait "$demo_pid"
+    wait "$game_pid"
     status=$?
-    demo_pid=
+    game_pid=
 }
 
 case "$scenario" in
 close)
-    # Placed and sized as asked; a held arrow repeats; the close box ends appRun in order.
+    # Placed and sized as asked; a held arrow repeats; the right button and minimising
+    # arrive; the close box ends appRun in order.
     start_demo --rect 40 60 320 240
     expect_eq "geometry" "40 60 320 240" "$(xwininfo -id "$window" |
         awk -F': +' '/Absolute upper-left [XY]:|Width:|Height:/ {print $2}' | xargs)"
@@ -67,16 +52,24 @@ close)
     xdotool keyup Right
     repeats=$(grep -c '^key 39$' "$work/log")
     [ "$repeats" -ge 3 ] || fail "a held arrow gave $repeats presses, expected auto-repeat"
+    # The right button, pressed and released where the pointer is; minimised (unmapped)
+    # the window reshapes to nothing, and back to its size when it comes back.
+    xdotool mousemove --window "$window" 30 20 click 3
+    xdotool windowunmap --sync "$window" windowmap --sync "$window"
+    sleep 0.3
+    expect_eq "right button" "mouse 16 2 30 20 mouse 32 2 30 20" "$(grep '^mouse' "$work/log" | xargs)"
+    expect_eq "minimised and back" "reshape 0 0 reshape 320 240" \
+        "$(grep '^reshape' "$work/log" | tail -2 | xargs)"
     "$close_window" "$window"
     wait_demo
     expect_eq "exit status on close" 0 "$status"
     expect_eq "last line" "run returned 0" "$(tail -1 "$work/log")"
     ;;
 keys)
-    # Arrows, g, Shift+G, space, Return and a digit arrive; Ctrl+G, Alt+Up, F1, Tab,
-    # BackSpace and punctuation reach nobody; Caps Lock makes g a G.
+    # Arrows, g, Shift+G, space, Return and a digit arrive; Ctrl+G, Alt+Up, Alt+G, F1,
+    # Tab, BackSpace and punctuation reach nobody; Caps Lock makes g a G.
     start_demo
-    xdotool key --delay 30 Up Down Left Right g shift+g space ctrl+g alt+Up F1 Tab \
+    xdotool key --delay 30 Up Down Left Right g shift+g space ctrl+g alt+Up alt+g F1 Tab \
         BackSpace comma Return 7
     xdotool keydown Caps_Lock keyup Caps_Lock key g keydown Caps_Lock keyup Caps_Lock
     sleep 0.5
@@ -96,7 +89,7 @@ no-display)
     # Asked for on purpose, the offscreen driver gives a working window with no display.
     launch env -u DISPLAY SDL_VIDEODRIVER=offscreen "$demo"
     expect_eq "offscreen reshape" "reshape 320 240" "$(head -1 "$work/log")"
-    kill -TERM "$demo_pid" # SDL turns it into a quit request: an orderly close
+    kill -TERM "$game_pid" # SDL turns it into a quit request: an orderly close
     wait_demo
     expect_eq "exit status after an interrupt" 0 "$status"
     ;;
@@ -105,4 +98,4 @@ no-display)
     exit 2
     ;;
 esac
-[ "$failures" -ne 0 ] || echo "sdl2 $scenario: all checks passed"
+finish

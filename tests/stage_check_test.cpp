@@ -92,9 +92,11 @@ TEST_F(StageCheck, ValuesTheReaderKeepsSilentlyAreReportedWhereTheyStand) {
     StageReport r = check(cells + "10\n4 4 4 4 4 1 1 1 1 1 0x\n");
     expectFinding(r, "cell (0, 5) holds 9", Warns, 1, 11);
     expectFinding(r, "cell (1, 1) holds -1", Warns, 2, 3);
-    // "0x" with no digit after it is the number 0 and then the text "x".
-    expectFinding(r, "the number 0 after the last move is ignored (the count says 10)", Warns, 8,
-                  21);
+    // "0x" with no digit after it names no number.
+    expectFinding(r, "text after the last move is ignored", Warns, 8, 21);
+    // A lone sign fails its one value: the game would keep the last stage's move there.
+    expectFinding(check(corridorCells() + "10\n4 4 4 4 4 1 1 1 1 - 1\n"),
+                  "a sign or 0x with no digit after it names no value", Fails, 8, 19);
     EXPECT_TRUE(passesCheck(r, false)) << "neither cell is on the way";
 
     // "08" is an octal 0 and then a decimal 8: two moves, neither a roll.

@@ -1,24 +1,21 @@
 // Scratch folders and files for tests that read stage files from disk.
 #include "test_files.h"
 
-#include <atomic>
 #include <fstream>
 #include <random>
 #include <stdexcept>
 
 TempDir::TempDir() {
-    static std::atomic<unsigned> counter{0};
     std::random_device seed;
-    const auto base = std::filesystem::temp_directory_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        auto candidate =
-            base / ("pelmar-test-" + std::to_string(seed()) + "-" + std::to_string(counter++));
+    for (int attempt = 0; path_.empty(); ++attempt) {
+        const auto candidate =
+            std::filesystem::temp_directory_path() / ("pelmar-test-" + std::to_string(seed()));
         if (std::filesystem::create_directory(candidate)) {
             path_ = candidate;
-            return;
+        } else if (attempt == 100) {
+            throw std::runtime_error("cannot make a temporary folder");
         }
     }
-    throw std::runtime_error("cannot make a temporary folder");
 }
 
 TempDir::~TempDir() {
@@ -27,10 +24,8 @@ TempDir::~TempDir() {
 }
 
 std::string TempDir::write(const std::string& name, const std::string& content) const {
-    const auto file = path_ / name;
-    std::ofstream out(file, std::ios::binary);
-    out << content;
-    return file.string();
+    std::ofstream(path_ / name, std::ios::binary) << content;
+    return (path_ / name).string();
 }
 
 WorkingDirGuard::WorkingDirGuard(const std::filesystem::path& dir)

@@ -11,8 +11,8 @@
 #include "board_draw.h"
 #include "die.h"
 #include "die_draw.h"
-#include "gl_context.h"
 #include "opengl.h"
+#include "render_probe.h"
 #include "scene.h"
 #include "stage.h"
 

@@ -29,6 +29,15 @@ void findReaderProblems(const std::vector<StageToken>& trace, StageReport& r) {
         if (t.scan.clamped) {
             warn("the number does not fit in 32 bits and reads as " + std::to_string(t.scan.value));
         }
+        if (t.scan.result == ScanResult::Failed && t.field != StageField::Trailing) {
+            r.findings.push_back({true, at,
+                                  "a sign or 0x with no digit after it names no value; the game "
+                                  "would keep the previous stage's value for this one"});
+            cells += t.field == StageField::Cell ? 1 : 0;
+            movesRead += t.field == StageField::Move ? 1 : 0;
+            countRead = countRead || t.field == StageField::Count;
+            continue;
+        }
         switch (t.field) {
         case StageField::Cell: {
             ++cells;

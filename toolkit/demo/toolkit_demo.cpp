@@ -2,8 +2,8 @@
 // square, g and G change the background, space switches between filled and outlined,
 // Return puts the square back; Escape ends the program.
 //   toolkit-demo [--rect X Y WIDTH HEIGHT] [--mode N] [--log FILE]
-// With --log, every key code, reshape and the end of the loop is written to FILE, one a
-// line, for the tests that drive the window from outside.
+// With --log, every key code, mouse button (kind, button, x, y), reshape and the end of
+// the loop is written to FILE, one a line, for the tests that drive the window from outside.
 #if defined(__APPLE__)
 #include <OpenGL/gl.h>
 #else
@@ -25,9 +25,9 @@ int squareY = 40;
 int colourIndex;
 bool outlined;
 
-void logLine(const char* format, int a, int b = 0) {
+void logLine(const char* format, int a, int b = 0, int c = 0, int d = 0) {
     if (logFile != nullptr) {
-        std::fprintf(logFile, format, a, b);
+        std::fprintf(logFile, format, a, b, c, d);
         std::fflush(logFile);
     }
 }
@@ -89,7 +89,7 @@ template <int... Keys> void bindAll(std::integer_sequence<int, Keys...>) {
 }
 
 void onMouse(MouseEvent* e) {
-    logLine("mouse %d %d\n", e->kind, e->data[3]);
+    logLine("mouse %d %d %d %d\n", e->kind, e->data[3], e->data[0], e->data[1]);
 }
 
 } // namespace
@@ -126,8 +126,10 @@ int main(int argc, char** argv) {
     // lets through shows in the log; Escape's own binding comes first and ends the
     // program.
     bindAll(std::make_integer_sequence<int, MaxKeyBindings - 1>{});
-    appBindMouse(EVENT_MOUSE_PRESS, MOUSE_LEFT, onMouse);
-    appBindMouse(EVENT_MOUSE_RELEASE, MOUSE_LEFT, onMouse);
+    for (std::int32_t button : {MOUSE_LEFT, MOUSE_RIGHT, MOUSE_MIDDLE}) {
+        appBindMouse(EVENT_MOUSE_PRESS, button, onMouse);
+        appBindMouse(EVENT_MOUSE_RELEASE, button, onMouse);
+    }
     appRun(noPaint);
     logLine("run returned %d\n", 0);
     if (logFile != nullptr) {

@@ -9,6 +9,10 @@ namespace {
 
 bool quitPosted;
 bool paintPending;
+// The modifiers of the last key press. Text arrives right after the press that typed it,
+// and the press's own modifiers hold for it: the keyboard's state at the time the text
+// is handled may already be past a release of Alt.
+Uint16 pressModifiers;
 
 void send(WindowMessageKind kind, std::int32_t a = 0, std::int32_t b = 0, std::int32_t c = 0) {
     const WindowMessage msg = {kind, a, b, c};
@@ -51,6 +55,7 @@ std::int32_t modifierBits(Uint16 mod) {
 }
 
 void keyDown(const SDL_KeyboardEvent& key) {
+    pressModifiers = key.keysym.mod;
     // With Alt held a press is the system's (window menu and the like), never ours.
     const WindowMessageKind kind = (key.keysym.mod & KMOD_ALT) ? WmSysKeyDown : WmKeyDown;
     send(kind, virtualKeyOf(key.keysym.sym), modifierBits(key.keysym.mod));
@@ -59,7 +64,7 @@ void keyDown(const SDL_KeyboardEvent& key) {
 // One character per code point of the UTF-8 text; malformed bytes pass as themselves
 // and are dropped by the core like every other character outside its ranges.
 void textInput(const char* text) {
-    const Uint16 mod = static_cast<Uint16>(SDL_GetModState());
+    const Uint16 mod = pressModifiers;
     if (mod & KMOD_ALT) {
         return; // a system character
     }
@@ -78,11 +83,8 @@ void textInput(const char* text) {
                 code = (code << 6) | (s[i + k] & 0x3F);
             }
         }
-        // Ctrl with a letter types a control character, as the keyboard does elsewhere.
-        const bool letter = (code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z');
-        if ((mod & KMOD_CTRL) && letter) {
-            code &= 0x1F;
-        }
+        // Ctrl with a letter never arrives here: X11 turns it into a control character,
+        // which SDL does not pass on as text.
         send(WmChar, code, modifierBits(mod));
         i += length;
     }
