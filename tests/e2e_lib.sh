@@ -52,11 +52,12 @@ finish() {
     exit 1
 }
 
-# Starts the game in $work/play with these arguments, in the background.
+# Starts the game in $work/play with these arguments, in the background, for at most
+# game_timeout seconds (60 unless the sourcing script sets it).
 launch() {
     # shellcheck disable=SC2086 # the launcher is one word or none
-    (cd "$work/play" && exec timeout 60 ${launcher:-} "$pelmar" "$@" >"$work/stdout" \
-        2>"$work/stderr") &
+    (cd "$work/play" && exec timeout "${game_timeout:-60}" ${launcher:-} "$pelmar" "$@" \
+        >"$work/stdout" 2>"$work/stderr") &
     game_pid=$!
 }
 # The same, then waits for the game's window, into $window, and gives it the keyboard.

@@ -56,7 +56,10 @@ installed)
     keys=('' Up Down Left Right) dx=(0 0 0 -1 1) dy=(0 1 -1 0 0) x=0 y=0
     for step in 1 2 3; do
         move=${stage1[36 + step]} && x=$((x + dx[move])) y=$((y + dy[move]))
-        roll "${keys[move]}" "$x" "$y" "$step" "TURN $(tr a-z A-Z <<<"${keys[move]}")"
+        # On the bottom row the die may stand in front of the message.
+        message=(msg "TURN $(tr a-z A-Z <<<"${keys[move]}")") && [ "$y" -gt 0 ] || message=()
+        xdotool key "${keys[move]}"
+        wait_for "roll $step to ($x, $y)" stage 1 steps "$step" die "$x" "$y" "${message[@]}"
     done
     escape
     ;;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "stage_generator.h"
@@ -18,38 +19,14 @@ inline Route operator+(Route a, const Route& b) {
 }
 inline const Route eastThenNorth = run(DirEast, 5) + run(DirNorth, 5); // along the edges
 
-// The reset die after the rolls of `route`, whatever the board.
-inline Die dieAfter(const Route& route) {
-    Die d{};
-    resetDie(d);
-    for (std::int32_t dir : route) {
-        rollDie(d, dir);
-    }
-    return d;
-}
-
+// A board of holes with the routes painted on it, each cell showing the face that the
+// reset die puts on it along them (a later route over an earlier one's cell wins).
 struct TestBoard {
-    std::int32_t cells[BoardSize][BoardSize] = {}; // holes until painted
-
-    // Writes on each cell that the reset die enters along `route` the face that lands
-    // there; false when the route leaves the board or needs two faces on one cell,
-    // counting the faces routes painted before.
-    bool paint(const Route& route) {
-        std::int32_t faces[BoardSize][BoardSize] = {};
-        if (!paintRoute(faces, route)) {
-            return false;
+    std::int32_t cells[BoardSize][BoardSize] = {};
+    bool painted = true; // every route stayed on the board, one face a cell
+    TestBoard(std::initializer_list<Route> routes) {
+        for (const Route& r : routes) {
+            painted = paintRoute(cells, r) && painted;
         }
-        for (int x = 0; x < BoardSize; ++x) {
-            for (int y = 0; y < BoardSize; ++y) {
-                if (faces[x][y] == 0) {
-                    continue;
-                }
-                if (cells[x][y] != 0 && cells[x][y] != faces[x][y]) {
-                    return false;
-                }
-                cells[x][y] = faces[x][y];
-            }
-        }
-        return true;
     }
 };

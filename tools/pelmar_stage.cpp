@@ -1,6 +1,7 @@
 // pelmar-stage: the stage author's tool. Checks, solves, shows, tabulates and
 // generates stage files with the game's own die, reader and rule.
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -54,11 +55,16 @@ Commands:
   generate [OPTIONS]
         Searches for a new stage that meets the targets and writes it in the stage
         format, with a shortest solution as its move list; says how long it took.
+        The search keeps a route from the start to the goal and grows traps off it;
+        it never makes a trap that loops.
           --seed N            where the search starts (default: from the clock)
           --min-length N      shortest solution at least N moves (default 16)
           --max-length N      ... at most N moves
           --min-traps N       at least N traps (default 4)
           --max-traps N       at most N traps
+          --min-depths A[,B[,C]]
+                              the deepest trap at least A rolls deep, the
+                              second deepest at least B, the third at least C
           --unique            exactly one shortest solution
           --min-difficulty N  difficulty at least N
           --max-difficulty N  difficulty at most N
@@ -85,8 +91,14 @@ lies, and its last roll, which the go-back rule needs):
   decision points     states on the stored solution with two or more legal rolls
   traps               decision points where a legal roll off the solution leads
                       into a dead state
+  trap depth          the most rolls the player can make after such a wrong turn,
+                      the wrong turn included, before the die is stuck ("loops"
+                      when the die can circle there for ever); check lists every
+                      wrong turn with its depth and the dead states beyond it
   difficulty          shortest + 2 x decision points + 3 x traps
-                      + dead states / 2 (rounded down)
+                      + 2 x the traps' rolls beyond the wrong turn (a trap that
+                      loops: as many as its dead states) + dead states / 2
+                      (rounded down)
 
 Exit status: 0 fine, 1 a stage fails its check (or has no solution, or generate
 found none), 2 bad usage or a file that cannot be read or written.
@@ -114,6 +126,26 @@ bool parseSeconds(const char* text, double& out) {
     char* end = nullptr;
     out = std::strtod(text, &end);
     return end != text && *end == '\0' && out > 0.0 && out < 1e9;
+}
+
+// "7", "7,5" or "7,5,4": the depths the deepest traps must reach, deepest first.
+bool parseDepths(const char* text, std::array<std::uint32_t, 3>& out) {
+    std::array<std::uint32_t, 3> depths{};
+    std::string rest = text == nullptr ? "" : text;
+    for (std::uint32_t& depth : depths) {
+        const std::size_t comma = rest.find(',');
+        std::uint64_t n = 0;
+        if (!parseNumber(rest.substr(0, comma).c_str(), n) || n > CellCount * 120) {
+            return false;
+        }
+        depth = static_cast<std::uint32_t>(n);
+        if (comma == std::string::npos) {
+            out = depths;
+            return true;
+        }
+        rest.erase(0, comma + 1);
+    }
+    return false;
 }
 
 // A finding on stderr in the form compilers use, which editors can jump to.
@@ -148,7 +180,8 @@ int checkOne(const char* path, bool demo, bool strict, StageAnalysis& a) {
                     : r.storedSolves ? "legal, end on the goal"
                                      : "do not solve the stage; figures below follow a "
                                        "shortest solution");
-        const std::string figures = figuresText(r.figures);
+        const std::string figures = figuresText(r.figures) +
+                                    wrongTurnsText(wrongTurns(a, r.measuredRoute), r.measuredRoute);
         for (std::size_t at = 0, end = 0; at < figures.size(); at = end + 1) {
             end = std::min(figures.find('\n', at), figures.size());
             std::printf("  %s\n", figures.substr(at, end - at).c_str());
@@ -314,6 +347,12 @@ bool parseGenerate(int argc, char** argv, GenerateOptions& o) {
             ok = number(o.targets.minDifficulty);
         } else if (opt == "--max-difficulty") {
             ok = number(o.targets.maxDifficulty);
+        } else if (opt == "--min-depths") {
+            ok = parseDepths(value, o.targets.minDepths) ||
+                 (usageError("generate: --min-depths needs one to three whole numbers, "
+                             "separated by commas"),
+                  false);
+            ++i;
         } else if (opt == "--unique") {
             o.targets.unique = true;
         } else if (opt == "--demo") {

@@ -1,11 +1,14 @@
-// Stage generation: simulated annealing over the cell values, scored by the exact
-// figures of the solver, with restarts; and a randomised search for a demo loop.
+// Stage generation: simulated annealing over the cell values off a route that each
+// round keeps, scored by the exact figures of the solver, with moves that deepen the
+// traps; and a randomised search for a demo loop.
 #include "stage_generator.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "roll_rule.h"
 
@@ -48,6 +51,7 @@ struct Candidate {
     std::vector<std::int32_t> route;
     StageFigures figures;
     std::uint32_t shortfall;
+    std::vector<int> stuck; // where the traps' longest ways end, the deepest traps' first
 };
 
 // Solves the candidate's board and scores it against the targets.
@@ -56,6 +60,27 @@ void evaluate(Candidate& c, const StageTargets& targets, StageAnalysis& a) {
     c.route = shortestSolution(a);
     c.figures = measureStage(a, c.route);
     c.shortfall = targetShortfall(c.figures, targets);
+    c.stuck.clear();
+    std::vector<std::pair<std::uint32_t, int>> ends; // depth, end state
+    for (const WrongTurn& w : wrongTurns(a, c.route)) {
+        if (w.depth == LoopingTrap) {
+            continue;
+        }
+        int s = w.into;
+        while (a.rollsLeft[s] > 0) {
+            for (int t : a.next[s]) {
+                if (t != NoState && a.rollsLeft[t] == a.rollsLeft[s] - 1) {
+                    s = t;
+                    break;
+                }
+            }
+        }
+        ends.emplace_back(w.depth, s);
+    }
+    std::sort(ends.begin(), ends.end(), std::greater<>());
+    for (const auto& end : ends) {
+        c.stuck.push_back(end.second);
+    }
 }
 
 // A cell value for the search: mostly faces, sometimes a hole.
@@ -63,18 +88,9 @@ std::int32_t randomCell(Rng& rng, std::uint32_t holeChance) {
     return rng.below(100) < holeChance ? 0 : static_cast<std::int32_t>(rng.below(6) + 1);
 }
 
-// A random board that is sure to be solvable: a route from the start to the goal that
-// enters no cell twice and is at least `length` rolls long where one can be found,
-// each of its cells showing the face that lands on it, among random cells.
-void paintRandomRoute(std::int32_t (&board)[BoardSize][BoardSize], Rng& rng,
-                      std::uint32_t holeChance, std::uint32_t length) {
-    for (auto& column : board) {
-        for (auto& cell : column) {
-            cell = randomCell(rng, holeChance);
-        }
-    }
-    // Randomised depth-first search for the route, on a budget; a route of any length
-    // is taken once the budget is spent, and the goal is always reachable.
+// A random route from the start to the goal that enters no cell twice, as close to
+// `shortest` to `longest` rolls as a randomised depth-first search on a budget finds.
+std::vector<std::int32_t> randomRoute(Rng& rng, std::uint32_t shortest, std::uint32_t longest) {
     struct Step {
         std::uint32_t x;
         std::uint32_t y;
@@ -82,19 +98,24 @@ void paintRandomRoute(std::int32_t (&board)[BoardSize][BoardSize], Rng& rng,
         std::uint32_t firstTry; // the rolls from here are tried in turn from this one
         std::uint32_t tried;
     };
+    const auto miss = [&](std::size_t n) {
+        return n < shortest ? shortest - n : n > longest ? n - longest : 0;
+    };
     bool entered[BoardSize][BoardSize] = {};
     entered[0][0] = true;
     std::vector<Step> path{Step{0, 0, DirNone, rng.below(4), 0}};
     std::vector<std::int32_t> best;
+    bool any = false;
     for (int budget = 20000; budget > 0 && !path.empty(); --budget) {
         Step& here = path.back();
         const bool atGoal = isGoalCell(here.x, here.y);
-        if (atGoal && path.size() - 1 > best.size()) {
+        if (atGoal && (!any || miss(path.size() - 1) < miss(best.size()))) {
+            any = true;
             best.clear();
             for (std::size_t i = 1; i < path.size(); ++i) {
                 best.push_back(path[i].dir);
             }
-            if (best.size() >= length) {
+            if (miss(best.size()) == 0) {
                 break;
             }
         }
@@ -107,14 +128,31 @@ void paintRandomRoute(std::int32_t (&board)[BoardSize][BoardSize], Rng& rng,
             DirNorth + static_cast<std::int32_t>((here.firstTry + here.tried++) % 4);
         const std::uint32_t x = here.x + static_cast<std::uint32_t>(stepX(dir));
         const std::uint32_t y = here.y + static_cast<std::uint32_t>(stepY(dir));
-        if (x >= BoardSize || y >= BoardSize || entered[x][y]) {
+        if (x >= BoardSize || y >= BoardSize || entered[x][y] || path.size() > longest) {
             continue;
         }
         entered[x][y] = true;
         path.push_back(Step{x, y, dir, rng.below(4), 0});
     }
-    // The route stays on the board and enters each cell once, so it always paints.
-    paintRoute(board, best);
+    return best;
+}
+
+// Lets the die roll on from a state where a trap leaves it stuck: a neighbouring cell
+// off the route gets the face that the roll would put on it. False when the roll
+// would leave the board, go back, or land on the route.
+bool deepenTrap(Candidate& c, int stuck, const bool (&onRoute)[BoardSize][BoardSize],
+                std::int32_t dir) {
+    const DieState s = stateAt(stuck);
+    const std::uint32_t x = s.x + static_cast<std::uint32_t>(stepX(dir));
+    const std::uint32_t y = s.y + static_cast<std::uint32_t>(stepY(dir));
+    if (dir == oppositeDirection(s.last) || x >= BoardSize || y >= BoardSize || onRoute[x][y]) {
+        return false;
+    }
+    Die d{};
+    placeDie(d, s);
+    rollDie(d, dir);
+    c.board[x][y] = d.bottom;
+    return true;
 }
 
 } // namespace
@@ -139,14 +177,21 @@ bool paintRoute(StageBoard& board, const std::vector<std::int32_t>& route) {
 }
 
 std::uint32_t targetShortfall(const StageFigures& f, const StageTargets& t) {
-    if (!f.solvable) {
+    // A looping trap has no depth to promise, and the player could wander in it for
+    // ever: generated stages have none.
+    if (!f.solvable || f.deepest[0] == LoopingTrap) {
         return NoLimit;
     }
     const std::uint32_t extraRoutes =
         t.unique ? static_cast<std::uint32_t>(std::min<std::uint64_t>(f.solutions - 1, 8)) : 0;
+    std::uint32_t shallow = 0;
+    for (std::size_t i = 0; i < t.minDepths.size(); ++i) {
+        shallow += below(f.deepest[i], t.minDepths[i]);
+    }
     return 4 * (below(f.shortest, t.minLength) + above(f.shortest, t.maxLength)) +
            4 * (below(f.traps, t.minTraps) + above(f.traps, t.maxTraps)) + 3 * extraRoutes +
-           below(f.difficulty, t.minDifficulty) + above(f.difficulty, t.maxDifficulty);
+           3 * shallow + below(f.difficulty, t.minDifficulty) +
+           above(f.difficulty, t.maxDifficulty);
 }
 
 GeneratedStage generateStage(std::uint64_t seed, const StageTargets& targets,
@@ -160,24 +205,61 @@ GeneratedStage generateStage(std::uint64_t seed, const StageTargets& targets,
     Candidate current{};
     Candidate trial{};
 
-    // Each round starts from a fresh random board and anneals it for a while.
+    // Each round anneals the cells off a route that it keeps: half the rounds paint a
+    // fresh route among random cells, the others go on from the best board so far
+    // along its shortest solution.
     constexpr int RoundLength = 4000;
     bool done = false;
+    bool onRoute[BoardSize][BoardSize];
     while (!done) {
         const std::uint32_t holeChance = 10 + rng.below(25);
-        const std::uint32_t spare = rng.below(8);
-        paintRandomRoute(current.board, rng, holeChance,
-                         std::min<std::uint32_t>(targets.minLength + spare, CellCount - 2));
-        evaluate(current, targets, *analysis);
-        ++out.tries;
+        if (best.shortfall != NoLimit && rng.below(2) == 0) {
+            current = best;
+        } else {
+            const std::uint32_t shortest =
+                std::min<std::uint32_t>(targets.minLength + rng.below(4), CellCount - 2);
+            const std::uint32_t longest =
+                std::max(shortest, std::min<std::uint32_t>(targets.maxLength, CellCount - 2));
+            for (auto& column : current.board) {
+                for (auto& cell : column) {
+                    cell = randomCell(rng, holeChance);
+                }
+            }
+            // The route stays on the board and enters each cell once, so it always paints.
+            paintRoute(current.board, randomRoute(rng, shortest, longest));
+            evaluate(current, targets, *analysis);
+            ++out.tries;
+        }
+        std::fill(&onRoute[0][0], &onRoute[0][0] + CellCount, false);
+        Die d{};
+        resetDie(d);
+        for (std::int32_t dir : current.route) {
+            rollDie(d, dir);
+            onRoute[d.x][d.y] = true;
+        }
 
         double temperature = 2.0;
         for (int step = 0; step < RoundLength && !done; ++step) {
             trial = current;
-            const int changes = 1 + static_cast<int>(rng.below(3) == 0);
-            for (int i = 0; i < changes; ++i) {
-                trial.board[rng.below(BoardSize)][rng.below(BoardSize)] =
-                    randomCell(rng, holeChance);
+            const bool deepen = !trial.stuck.empty() && rng.below(2) == 0;
+            if (deepen) {
+                // Mostly one of the three deepest traps, so that they grow together.
+                const std::uint32_t ends = static_cast<std::uint32_t>(trial.stuck.size());
+                const std::uint32_t pick = rng.below(std::min(rng.below(2) == 0 ? 3u : ends, ends));
+                const int stuck = trial.stuck[pick];
+                if (!deepenTrap(trial, stuck, onRoute,
+                                DirNorth + static_cast<std::int32_t>(rng.below(4)))) {
+                    continue;
+                }
+            } else {
+                const int changes = 1 + static_cast<int>(rng.below(3) == 0);
+                for (int i = 0; i < changes; ++i) {
+                    const std::uint32_t x = rng.below(BoardSize);
+                    const std::uint32_t y = rng.below(BoardSize);
+                    if (!onRoute[x][y]) {
+                        trial.board[x][y] = randomCell(rng, holeChance);
+                    }
+                }
             }
             evaluate(trial, targets, *analysis);
             ++out.tries;
@@ -197,6 +279,7 @@ GeneratedStage generateStage(std::uint64_t seed, const StageTargets& targets,
             done = best.shortfall == 0 || out.tries >= limits.maxBoards ||
                    ((out.tries & 255) == 0 && clock.seconds() >= limits.seconds);
         }
+        done = done || out.tries >= limits.maxBoards || clock.seconds() >= limits.seconds;
     }
 
     out.found = best.shortfall == 0;

@@ -1,7 +1,9 @@
 // Making new stages: a seeded search over boards for one whose exact figures meet
-// given targets, and a title demo whose move list loops on its board.
+// given targets, growing deep traps off a solution painted first; and a title demo
+// whose move list loops on its board.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -18,6 +20,8 @@ struct StageTargets {
     bool unique = false; // exactly one shortest solution
     std::uint32_t minDifficulty = 0;
     std::uint32_t maxDifficulty = NoLimit;
+    // The deepest trap, the second and the third deepest at least this deep (0: any).
+    std::array<std::uint32_t, 3> minDepths{};
 };
 
 struct SearchLimits {
@@ -44,8 +48,11 @@ bool paintRoute(StageBoard& board, const std::vector<std::int32_t>& route);
 std::uint32_t targetShortfall(const StageFigures& f, const StageTargets& t);
 
 // Searches boards from `seed` until one meets `targets`, or a limit is reached (then
-// `found` is false and the best board seen is returned). The same seed and targets
-// give the same stage, unless the time limit cut the search short.
+// `found` is false and the best board seen is returned). Each round of the search
+// paints a route from the start to the goal of a length within the targets and keeps
+// it, changing only the cells off it: mostly by letting the die roll on from where a
+// wrong turn leaves it stuck, which deepens that trap. The same seed and targets give
+// the same stage, unless the time limit cut the search short.
 GeneratedStage generateStage(std::uint64_t seed, const StageTargets& targets,
                              const SearchLimits& limits);
 

@@ -4,6 +4,7 @@
 #include "stage_solver.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 
 #include "roll_rule.h"
@@ -59,6 +60,75 @@ bool isGoalState(int s) {
     return isGoalCell(d.x, d.y);
 }
 
+// The most rolls the die can still make from each dead state: a depth-first walk over
+// the dead states, which only ever lead to dead states. A roll onto a state still on
+// the walk's path closes a cycle, and every state before it can wander for ever.
+void measureDeadEnds(StageAnalysis& a) {
+    std::vector<std::uint8_t> mark(a.order.size()); // by rank: 0 not seen, 1 on the path, 2 done
+    struct Visit {
+        int state;
+        int dir; // the next roll to look at, by code - 1
+    };
+    std::vector<Visit> path;
+    const auto fold = [&a](int s, int t) { // s can roll onto t, which is done
+        std::int16_t& left = a.rollsLeft[s];
+        left = left == RollsForever || a.rollsLeft[t] == RollsForever
+                   ? RollsForever
+                   : std::max<std::int16_t>(left, static_cast<std::int16_t>(a.rollsLeft[t] + 1));
+    };
+    for (int root : a.order) {
+        if (!isDead(a, root) || mark[a.rank[root]] != 0) {
+            continue;
+        }
+        mark[a.rank[root]] = 1;
+        a.rollsLeft[root] = 0;
+        path.push_back({root, 0});
+        while (!path.empty()) {
+            const int s = path.back().state;
+            if (path.back().dir == 4) {
+                mark[a.rank[s]] = 2;
+                path.pop_back();
+                if (!path.empty()) {
+                    fold(path.back().state, s);
+                }
+                continue;
+            }
+            const int t = a.next[s][path.back().dir++];
+            if (t == NoState) {
+                continue;
+            }
+            if (mark[a.rank[t]] == 0) {
+                mark[a.rank[t]] = 1;
+                a.rollsLeft[t] = 0;
+                path.push_back({t, 0});
+            } else if (mark[a.rank[t]] == 1) {
+                a.rollsLeft[s] = RollsForever;
+            } else {
+                fold(s, t);
+            }
+        }
+    }
+}
+
+// The dead states reachable from the dead state `from`, itself included. `seen` is
+// all false before and after.
+std::uint32_t deadRegionSize(const StageAnalysis& a, int from, std::vector<bool>& seen) {
+    std::vector<int> region{from};
+    seen[a.rank[from]] = true;
+    for (std::size_t head = 0; head < region.size(); ++head) {
+        for (int t : a.next[region[head]]) {
+            if (t != NoState && !seen[a.rank[t]]) {
+                seen[a.rank[t]] = true;
+                region.push_back(t);
+            }
+        }
+    }
+    for (int s : region) {
+        seen[a.rank[s]] = false;
+    }
+    return static_cast<std::uint32_t>(region.size());
+}
+
 std::uint64_t addSaturating(std::uint64_t a, std::uint64_t b) {
     const std::uint64_t most = std::numeric_limits<std::uint64_t>::max();
     return a > most - b ? most : a + b;
@@ -105,8 +175,15 @@ void placeDie(Die& d, const DieState& s) {
 }
 
 void analyseStage(const StageBoard& board, StageAnalysis& a) {
-    a.distance.fill(-1);
-    a.toGoal.fill(-1);
+    // Only the states reached last time hold anything to clear.
+    if (a.order.empty()) {
+        a.distance.fill(-1);
+        a.toGoal.fill(-1);
+    }
+    for (int s : a.order) {
+        a.distance[s] = -1;
+        a.toGoal[s] = -1;
+    }
     a.order.clear();
     a.solvable = false;
     a.shortest = 0;
@@ -157,23 +234,28 @@ void analyseStage(const StageBoard& board, StageAnalysis& a) {
 
     // How far each state is from winning: walk the roll graph backwards from every
     // goal state reached. The graph is small, so its reverse is built afresh each time.
-    std::array<std::uint16_t, StateCount + 1> firstIn{};
+    const std::size_t n = a.order.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        a.rank[a.order[i]] = static_cast<std::int16_t>(i);
+    }
+    std::vector<std::uint16_t> firstIn(n + 1);
     for (int s : a.order) {
         for (int t : a.next[s]) {
             if (t != NoState) {
-                ++firstIn[t + 1];
+                ++firstIn[a.rank[t] + 1];
             }
         }
     }
-    for (int i = 0; i < StateCount; ++i) {
+    for (std::size_t i = 0; i < n; ++i) {
         firstIn[i + 1] = static_cast<std::uint16_t>(firstIn[i + 1] + firstIn[i]);
     }
-    std::vector<std::int16_t> from(firstIn[StateCount]);
-    std::array<std::uint16_t, StateCount> filled{};
+    std::vector<std::int16_t> from(firstIn[n]);
+    std::vector<std::uint16_t> filled(n);
     for (int s : a.order) {
         for (int t : a.next[s]) {
             if (t != NoState) {
-                from[firstIn[t] + filled[t]++] = static_cast<std::int16_t>(s);
+                const int r = a.rank[t];
+                from[firstIn[r] + filled[r]++] = static_cast<std::int16_t>(s);
             }
         }
     }
@@ -186,7 +268,7 @@ void analyseStage(const StageBoard& board, StageAnalysis& a) {
     }
     for (std::size_t head = 0; head < queue.size(); ++head) {
         const int t = queue[head];
-        for (int i = firstIn[t]; i < firstIn[t + 1]; ++i) {
+        for (int i = firstIn[a.rank[t]]; i < firstIn[a.rank[t] + 1]; ++i) {
             const int s = from[i];
             if (a.toGoal[s] < 0) {
                 a.toGoal[s] = static_cast<std::int16_t>(a.toGoal[t] + 1);
@@ -195,6 +277,7 @@ void analyseStage(const StageBoard& board, StageAnalysis& a) {
         }
     }
     a.dead = a.reachable - static_cast<std::uint32_t>(queue.size());
+    measureDeadEnds(a);
 }
 
 std::vector<std::vector<std::int32_t>> shortestSolutions(const StageAnalysis& a,
@@ -244,6 +327,30 @@ std::vector<std::int32_t> shortestSolution(const StageAnalysis& a) {
     return one.empty() ? std::vector<std::int32_t>{} : one.front();
 }
 
+std::vector<WrongTurn> wrongTurns(const StageAnalysis& a, const std::vector<std::int32_t>& route) {
+    std::vector<WrongTurn> found;
+    std::vector<bool> seen(a.order.size());
+    int s = StartState;
+    for (std::uint32_t step = 0; step < route.size() && s != NoState; ++step) {
+        const std::int32_t move = route[step];
+        if (!isDirection(move)) {
+            break;
+        }
+        for (std::int32_t dir = DirNorth; dir <= DirEast; ++dir) {
+            const int t = a.next[s][dir - 1];
+            if (dir == move || t == NoState || !isDead(a, t)) {
+                continue;
+            }
+            const std::uint32_t depth = a.rollsLeft[t] == RollsForever
+                                            ? LoopingTrap
+                                            : static_cast<std::uint32_t>(a.rollsLeft[t]) + 1;
+            found.push_back({step, dir, depth, deadRegionSize(a, t, seen), t});
+        }
+        s = a.next[s][move - 1];
+    }
+    return found;
+}
+
 StageFigures measureStage(const StageAnalysis& a, const std::vector<std::int32_t>& route) {
     StageFigures f;
     f.solvable = a.solvable;
@@ -257,21 +364,37 @@ StageFigures measureStage(const StageAnalysis& a, const std::vector<std::int32_t
             break;
         }
         int legal = 0;
-        bool trap = false;
-        for (std::int32_t dir = DirNorth; dir <= DirEast; ++dir) {
-            const int t = a.next[s][dir - 1];
-            if (t == NoState) {
-                continue;
-            }
-            ++legal;
-            trap = trap || (dir != move && isDead(a, t));
+        for (int t : a.next[s]) {
+            legal += t != NoState ? 1 : 0;
         }
-        if (legal >= 2) {
-            ++f.decisions;
-            f.traps += trap ? 1 : 0;
-        }
+        f.decisions += legal >= 2 ? 1 : 0;
         s = a.next[s][move - 1];
     }
+    // A trap is a decision point with a wrong turn into a dead state, as deep as the
+    // deepest of them; the wrong turns come in route order.
+    struct Trap {
+        std::uint32_t depth;
+        std::uint32_t rolls; // beyond the wrong turn
+    };
+    std::vector<Trap> traps;
+    std::uint32_t lastStep = 0;
+    for (const WrongTurn& w : wrongTurns(a, route)) {
+        const Trap t{w.depth, w.depth == LoopingTrap ? w.deadStates : w.depth - 1};
+        if (traps.empty() || w.step != lastStep) {
+            traps.push_back(t);
+        } else if (t.depth > traps.back().depth) {
+            traps.back() = t;
+        }
+        lastStep = w.step;
+    }
+    std::vector<std::uint32_t> depths;
+    for (const Trap& t : traps) {
+        depths.push_back(t.depth);
+        f.trapRolls += t.rolls;
+    }
+    f.traps = static_cast<std::uint32_t>(traps.size());
+    std::sort(depths.begin(), depths.end(), std::greater<>());
+    std::copy_n(depths.begin(), std::min<std::size_t>(depths.size(), 3), f.deepest.begin());
     f.difficulty = difficultyScore(f);
     return f;
 }
@@ -280,5 +403,5 @@ std::uint32_t difficultyScore(const StageFigures& f) {
     if (!f.solvable || f.reachable == 0) {
         return 0;
     }
-    return f.shortest + 2 * f.decisions + 3 * f.traps + f.dead / 2;
+    return f.shortest + 2 * f.decisions + 3 * f.traps + 2 * f.trapRolls + f.dead / 2;
 }

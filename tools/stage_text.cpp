@@ -43,6 +43,20 @@ std::string solutionsText(std::uint64_t n) {
 
 } // namespace
 
+std::string threeDeepestText(const StageFigures& f) {
+    std::string text;
+    for (std::uint32_t depth : f.deepest) {
+        if (depth != 0) {
+            text += (text.empty() ? "" : ", ") + depthText(depth);
+        }
+    }
+    return text.empty() ? "none" : text;
+}
+
+std::string depthText(std::uint32_t depth) {
+    return depth == LoopingTrap ? "loops" : std::to_string(depth);
+}
+
 const char* arrowOf(std::int32_t dir) {
     switch (dir) {
     case DirNorth:
@@ -155,7 +169,28 @@ std::string figuresText(const StageFigures& f) {
            "\nreachable states " + std::to_string(f.reachable) + ", dead " +
            std::to_string(f.dead) + ", decision points " + std::to_string(f.decisions) +
            ", traps " + std::to_string(f.traps) + ", difficulty " + std::to_string(f.difficulty) +
-           "\n";
+           "\ndeepest traps (rolls before the die is stuck, the wrong turn included): " +
+           threeDeepestText(f) + "\n";
+}
+
+std::string wrongTurnsText(const std::vector<WrongTurn>& turns,
+                           const std::vector<std::int32_t>& route) {
+    std::string text;
+    Die d{};
+    resetDie(d);
+    std::uint32_t step = 0;
+    for (const WrongTurn& w : turns) {
+        for (; step < w.step; ++step) {
+            rollDie(d, route[step]);
+        }
+        text += "wrong turn at move " + std::to_string(w.step + 1) + ", " + arrowOf(w.dir) +
+                " from (" + std::to_string(d.x) + ", " + std::to_string(d.y) + "): " +
+                (w.depth == LoopingTrap
+                     ? "loops"
+                     : std::to_string(w.depth) + (w.depth == 1 ? " roll deep" : " rolls deep")) +
+                ", " + std::to_string(w.deadStates) + " dead states\n";
+    }
+    return text;
 }
 
 std::string stageTable(std::vector<TableRow> rows) {
@@ -163,8 +198,8 @@ std::string stageTable(std::vector<TableRow> rows) {
         return stageNumberIn(a.name) < stageNumberIn(b.name);
     });
     std::string table = "| Stage | Shortest | Shortest solutions | Reachable states | Dead states "
-                        "| Decision points | Traps | Difficulty |\n"
-                        "|---|--:|--:|--:|--:|--:|--:|--:|\n";
+                        "| Decision points | Traps | Deepest trap | Three deepest | Difficulty |\n"
+                        "|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|\n";
     std::string notes;
     for (const TableRow& row : rows) {
         const StageReport& r = row.report;
@@ -179,13 +214,15 @@ std::string stageTable(std::vector<TableRow> rows) {
         }
         const StageFigures& f = r.figures;
         if (!ok || !f.solvable) {
-            table += "| " + row.name + " | fails the check | | | | | | |\n";
+            table += "| " + row.name + " | fails the check | | | | | | | | |\n";
             continue;
         }
         table += "| " + row.name + " | " + std::to_string(f.shortest) + " | " +
                  solutionsText(f.solutions) + " | " + std::to_string(f.reachable) + " | " +
                  std::to_string(f.dead) + " | " + std::to_string(f.decisions) + " | " +
-                 std::to_string(f.traps) + " | " + std::to_string(f.difficulty) + " |\n";
+                 std::to_string(f.traps) + " | " +
+                 (f.traps == 0 ? "none" : depthText(f.deepest[0])) + " | " + threeDeepestText(f) +
+                 " | " + std::to_string(f.difficulty) + " |\n";
     }
     return table + notes;
 }

@@ -32,6 +32,17 @@ std::string stageFileText(const StageBoard& board, const std::vector<std::int32_
 // One line per figure, for check and generate.
 std::string figuresText(const StageFigures& f);
 
+// A trap's depth as the figures show it: the number of rolls, or "loops".
+std::string depthText(std::uint32_t depth);
+
+// The three deepest traps, deepest first ("7, 5, 4"), or "none".
+std::string threeDeepestText(const StageFigures& f);
+
+// One line per wrong turn off `route`: where it is taken, how deep it runs and how many
+// dead states lie beyond it.
+std::string wrongTurnsText(const std::vector<WrongTurn>& turns,
+                           const std::vector<std::int32_t>& route);
+
 struct TableRow {
     std::string name; // the file name without folder and ".stg"
     StageReport report;

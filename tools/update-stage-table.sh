@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Rewrites the table of stages in stages/README.md with what the stage tool prints,
 # between the two marker lines. With --check it changes nothing and fails when the
-# two differ (a test runs it so).
+# two differ.
 #   tools/update-stage-table.sh [--check] [TOOL]     (default build/tools/pelmar-stage)
 set -euo pipefail
 cd "$(dirname "$0")/.."
