@@ -33,11 +33,15 @@ int NumberScanner::peek(std::size_t ahead) {
             end_ -= start_;
             start_ = 0;
         }
-        const std::size_t got = std::fread(buffer_ + end_, 1, sizeof buffer_ - end_, file_);
+        const std::size_t room = sizeof buffer_ - end_;
+        const std::size_t wanted = room < bytesLeft_ ? room : bytesLeft_;
+        const std::size_t got = wanted > 0 ? std::fread(buffer_ + end_, 1, wanted, file_) : 0;
         end_ += got;
+        bytesLeft_ -= got;
         // A read error (a directory, a device that fails) ends the file like EOF.
         if (got == 0) {
             fileDone_ = true;
+            overLimit_ = bytesLeft_ == 0 && std::fgetc(file_) != EOF;
         }
     }
     return end_ - start_ > ahead ? buffer_[start_ + ahead] : EOF;
@@ -68,6 +72,7 @@ ScannedNumber NumberScanner::next() {
 
     if (peek(0) == EOF) {
         out.result = ScanResult::End;
+        out.overLimit = overLimit_;
         return out;
     }
 

@@ -24,13 +24,15 @@ struct ScannedNumber {
     SourcePlace place;      // where the number, the text or the end begins
     bool clamped = false;   // the text named a value beyond 32 bits (see next())
     bool glued = false;     // a number with no whitespace before it, as the 8 of "08"
+    bool overLimit = false; // at the end: the file goes on past the byte limit, unread
 };
 
-// Streams a file of any size through a small buffer: nothing is ever read ahead
-// beyond the few bytes that the number syntax needs to decide.
+// Streams a file through a small buffer: nothing is ever read ahead beyond the few
+// bytes that the number syntax needs to decide, and nothing beyond the first
+// `byteLimit` bytes, where the file ends as far as the scanner is concerned.
 class NumberScanner {
   public:
-    explicit NumberScanner(std::FILE* file) : file_(file) {}
+    NumberScanner(std::FILE* file, std::size_t byteLimit) : file_(file), bytesLeft_(byteLimit) {}
 
     // Skips whitespace and reads the next number: an optional sign, then decimal
     // digits, or 0 and octal digits, or 0x / 0X and hexadecimal digits. The longest
@@ -46,6 +48,8 @@ class NumberScanner {
     void advance();              // consumes one byte, keeping the place
 
     std::FILE* file_;
+    std::size_t bytesLeft_; // of the byte limit
+    bool overLimit_ = false;
     unsigned char buffer_[4096];
     std::size_t start_ = 0; // first unconsumed byte in buffer_
     std::size_t end_ = 0;   // one past the last byte read into buffer_

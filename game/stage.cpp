@@ -3,8 +3,8 @@
 #include "stage.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
+
+#include "regular_file.h"
 
 const char stageFileNames[StageCount][15] = {
     "stage0.stg",  "stage1.stg",  "stage2.stg",  "stage3.stg",  "stage4.stg",  "stage5.stg",
@@ -79,19 +79,18 @@ void readStage(NumberScanner& scanner, StageSlots slots, std::vector<StageToken>
     }
 }
 
-bool readStageFile(const char* path, StageSlots slots, std::vector<StageToken>* trace) {
-    // A directory opens for reading on some systems; it is no stage file.
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) {
+bool readStageFile(const char* path, StageSlots slots, std::vector<StageToken>* trace,
+                   std::string* whyNot) {
+    const OpenedFile opened = openRegularFile(path);
+    if (opened.file == nullptr) {
+        if (whyNot != nullptr) {
+            *whyNot = openFailureText(opened);
+        }
         return false;
     }
-    std::FILE* file = std::fopen(path, "r");
-    if (file == nullptr) {
-        return false;
-    }
-    NumberScanner scanner(file);
+    NumberScanner scanner(opened.file, MaxStageFileBytes);
     readStage(scanner, slots, trace);
-    std::fclose(file);
+    std::fclose(opened.file);
     return true;
 }
 

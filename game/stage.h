@@ -2,7 +2,9 @@
 // camera's values, and the operations that fill them from stage files.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "number_scanner.h"
@@ -11,6 +13,15 @@ constexpr int BoardSize = 6;
 constexpr std::uint32_t MaxMoves = 256;
 constexpr std::uint32_t StageCount = 21; // stage 0 is the title demo, 1 to 20 are played
 constexpr std::uint32_t LastStage = 20;
+
+// How much of a stage file is read. Every stage the format can express fits in a few
+// kilobytes: only 293 values are ever read (36 cells, the count, at most 256 moves),
+// and the longest text of a 32-bit value, "-020000000000" in octal, has 13 characters,
+// so all of them with a line end each take 4,102 bytes. A megabyte leaves room 250
+// times over for whatever layout, blank lines or padding zeros a person or a tool
+// adds, while a file of blanks or digits without end costs the game only a few
+// milliseconds, within one frame, before its reading stops.
+constexpr std::size_t MaxStageFileBytes = std::size_t{1} << 20;
 
 // The eye-space depth at which the board lies in the fixed view; the turning
 // camera starts from it and the screen text is drawn at it. Single precision of
@@ -67,9 +78,11 @@ struct StageToken {
 // when there is one.
 void readStage(NumberScanner& scanner, StageSlots slots, std::vector<StageToken>* trace);
 
-// Opens and reads the stage file at `path`. False when it cannot be opened (or is a
-// directory); then nothing is changed.
-bool readStageFile(const char* path, StageSlots slots, std::vector<StageToken>* trace = nullptr);
+// Opens and reads the stage file at `path`, up to MaxStageFileBytes of it. False when
+// it cannot be opened or is no regular file (a folder, FIFO, socket or device, which
+// could block or never end); then nothing is changed, and `whyNot` says why.
+bool readStageFile(const char* path, StageSlots slots, std::vector<StageToken>* trace = nullptr,
+                   std::string* whyNot = nullptr);
 
 // Reads a stage file named by the player into the game's stage, camera untouched.
 bool loadStageFile(const char* path);

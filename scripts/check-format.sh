@@ -13,7 +13,7 @@ for arg in "$@"; do
     esac
 done
 
-mapfile -t files < <(find game render toolkit tools tests bench \
+mapfile -t files < <(find game render toolkit tools tests bench fuzz \
     -name '*.cpp' -o -name '*.h' 2>/dev/null | sort)
 if [ "$fix" -eq 1 ]; then
     "$clang_format" -i "${files[@]}"

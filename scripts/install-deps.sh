@@ -26,6 +26,8 @@ packages=(
     dpkg-dev         # dpkg-shlibdeps: the Debian package's dependencies (cpack -G DEB)
     desktop-file-utils # desktop-file-validate: the package check of the desktop entry
     man-db           # man -l: the package check of the manual pages
+    clang            # fuzzing: the libFuzzer targets (scripts/fuzz.sh)
+    libclang-rt-dev  #   libFuzzer and the sanitizer runtimes for clang
 )
 for group in "$@"; do
     case "$group" in

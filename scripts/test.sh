@@ -29,3 +29,4 @@ cmake --build "$build_dir" -j 2
 ctest --test-dir "$build_dir" --output-on-failure -j 2
 [ "$build_dir" = build-asan ] || scripts/check-package.sh "$build_dir"
 if [ "$build_dir" = build ]; then scripts/test-windows.sh "$build_dir"; fi
+[ "$build_dir" = build-asan ] || scripts/robustness.sh

@@ -42,5 +42,6 @@ if ! read -r -t 20 display <"$workdir/displayfd" || [ -z "$display" ]; then
 fi
 
 export DISPLAY=":$display"
+export XVFB_PID=$xvfb_pid # for tests of a server that goes away
 unset WAYLAND_DISPLAY
 "$@"

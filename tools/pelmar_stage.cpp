@@ -160,7 +160,7 @@ void diagnose(const char* path, const SourcePlace& p, bool failure, const std::s
 int checkOne(const char* path, bool demo, bool strict, StageAnalysis& a) {
     const StageReport r = checkStageFile(path, demo, a);
     if (!r.opened) {
-        diagnose(path, {0, 0}, true, "cannot be read");
+        diagnose(path, {0, 0}, true, "cannot be read: " + r.openError);
         return ExitUsage;
     }
     const bool ok = passesCheck(r, strict);
@@ -233,7 +233,7 @@ OneStage readOneStage(int argc, char** argv, const char* command) {
     }
     *one.report = checkStageFile(argv[0], isDemoFileName(argv[0]), *one.analysis);
     if (!one.report->opened) {
-        diagnose(argv[0], {0, 0}, true, "cannot be read");
+        diagnose(argv[0], {0, 0}, true, "cannot be read: " + one.report->openError);
         one.status = ExitUsage;
         return one;
     }
@@ -289,7 +289,7 @@ int runTable(int argc, char** argv) {
         }
         TableRow row{name, checkStageFile(argv[i], isDemoFileName(argv[i]), *a)};
         if (!row.report.opened) {
-            diagnose(argv[i], {0, 0}, true, "cannot be read");
+            diagnose(argv[i], {0, 0}, true, "cannot be read: " + row.report.openError);
             status = ExitUsage;
             continue;
         }

@@ -74,8 +74,11 @@ void findReaderProblems(const std::vector<StageToken>& trace, StageReport& r) {
             break;
         case StageField::Stop: {
             const bool text = t.scan.result == ScanResult::NotANumber;
-            std::string what =
-                text ? "text that is not a number stops the reading" : "the file ends";
+            std::string what = text ? "text that is not a number stops the reading"
+                               : t.scan.overLimit
+                                   ? "the reading stops at " + std::to_string(MaxStageFileBytes) +
+                                         " bytes, the most a stage file may hold,"
+                                   : "the file ends";
             if (cells < CellCount) {
                 what += " after " + std::to_string(cells) + " of 36 cell values";
             } else if (!countRead) {
@@ -232,7 +235,7 @@ StageReport checkStageFile(const char* path, bool demo, StageAnalysis& a) {
     StageReport r;
     r.demo = demo;
     std::vector<StageToken> trace;
-    r.opened = readStageFile(path, StageSlots{r.board, r.moveCount, r.moves}, &trace);
+    r.opened = readStageFile(path, StageSlots{r.board, r.moveCount, r.moves}, &trace, &r.openError);
     if (!r.opened) {
         return r;
     }

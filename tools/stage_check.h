@@ -38,7 +38,8 @@ StoredPlay playStoredMoves(const StageBoard& board, const std::int32_t* moves, s
 
 struct StageReport {
     bool opened = false;
-    bool demo = false; // checked as the title demo
+    std::string openError; // why the file could not be read, when it was not opened
+    bool demo = false;     // checked as the title demo
     std::int32_t board[BoardSize][BoardSize] = {};
     std::uint32_t moveCount = 0;
     std::int32_t moves[MaxMoves] = {};

@@ -37,3 +37,8 @@ void sdl2PlaceOuterCorner();
 
 // True when the video driver in use (or asked for) shows nothing on a screen.
 bool sdl2HeadlessDriver();
+
+// Once the video driver is up: a display that goes away under the running program
+// ends it at once with a clear message on stderr and exit status 1 (X11 only; other
+// drivers keep their own handling).
+void sdl2WatchDisplayConnection();

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "sdl2_platform.h"
 #include "window_message.h"
@@ -48,13 +49,17 @@ int platformRegisterClass(const char*) {
     // SDL quietly falls back to a driver that shows nothing when no display answers.
     // A game nobody can see is no use, unless that driver was asked for.
     if (!envSet("SDL_VIDEODRIVER") && sdl2HeadlessDriver()) {
+        const char* display = std::getenv("DISPLAY");
+        const std::string named =
+            display != nullptr ? std::string(" (DISPLAY is \"") + display + "\")" : "";
         std::fprintf(stderr,
                      "No display could be opened: set DISPLAY (or WAYLAND_DISPLAY) to a "
-                     "running display. SDL found only its \"%s\" video driver.\n",
-                     SDL_GetCurrentVideoDriver());
+                     "running display%s. SDL found only its \"%s\" video driver.\n",
+                     named.c_str(), SDL_GetCurrentVideoDriver());
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return 0;
     }
+    sdl2WatchDisplayConnection();
     // Our own hold on the GL library keeps it loaded for the life of the process, not
     // just of one window, so that a window opened again finds it and the leak checker
     // can still name what the driver keeps.

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# CI's robustness stage, after the suite has built build/: both fuzz targets for
+# 200,000 inputs each, then a one-minute soak of the real game.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+started=$SECONDS
+scripts/fuzz.sh
+scripts/soak.sh 60 build/pelmar
+echo "robustness: fuzzing and soak passed in $((SECONDS - started)) s"
