@@ -3,7 +3,7 @@
 # and only those that are missing, so that a machine that has them all is left alone.
 #   scripts/install-deps.sh             for Linux
 #   scripts/install-deps.sh --windows   also the cross build for Windows and Wine
-#   scripts/install-deps.sh --analysis  also clang, clang-tidy and cppcheck
+#   scripts/install-deps.sh --analysis  also clang with libFuzzer, clang-tidy and cppcheck
 set -euo pipefail
 
 packages=(
@@ -26,8 +26,6 @@ packages=(
     dpkg-dev         # dpkg-shlibdeps: the Debian package's dependencies (cpack -G DEB)
     desktop-file-utils # desktop-file-validate: the package check of the desktop entry
     man-db           # man -l: the package check of the manual pages
-    clang            # fuzzing: the libFuzzer targets (scripts/fuzz.sh)
-    libclang-rt-dev  #   libFuzzer and the sanitizer runtimes for clang
 )
 for group in "$@"; do
     case "$group" in
@@ -42,7 +40,8 @@ for group in "$@"; do
         ;;
     --analysis)
         packages+=(
-            clang            # the second compiler
+            clang            # the second compiler, and the fuzz targets' (scripts/fuzz.sh)
+            libclang-rt-dev  # libFuzzer and the sanitizer runtimes for clang
             clang-tidy       # static analysis with the checked-in .clang-tidy
             cppcheck         #   and a second analyser
         )
