@@ -50,7 +50,7 @@ class NumberScanner {
     std::FILE* file_;
     std::size_t bytesLeft_; // of the byte limit
     bool overLimit_ = false;
-    unsigned char buffer_[4096];
+    unsigned char buffer_[4096]{};
     std::size_t start_ = 0; // first unconsumed byte in buffer_
     std::size_t end_ = 0;   // one past the last byte read into buffer_
     bool fileDone_ = false; // the file had no more bytes, or could not be read

@@ -48,7 +48,7 @@ bool readValue(NumberScanner& scanner, std::int32_t& slot, StageField field, std
 
 } // namespace
 
-void readStage(NumberScanner& scanner, StageSlots slots, std::vector<StageToken>* trace) {
+void readStage(NumberScanner& scanner, const StageSlots& slots, std::vector<StageToken>* trace) {
     for (std::uint32_t i = 0; i < BoardSize * BoardSize; ++i) {
         if (!readValue(scanner, slots.board[i / BoardSize][i % BoardSize], StageField::Cell, i,
                        trace)) {
@@ -79,7 +79,7 @@ void readStage(NumberScanner& scanner, StageSlots slots, std::vector<StageToken>
     }
 }
 
-bool readStageFile(const char* path, StageSlots slots, std::vector<StageToken>* trace,
+bool readStageFile(const char* path, const StageSlots& slots, std::vector<StageToken>* trace,
                    std::string* whyNot) {
     const OpenedFile opened = openRegularFile(path);
     if (opened.file == nullptr) {

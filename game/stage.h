@@ -76,13 +76,13 @@ struct StageToken {
 // MaxMoves (a negative count reads as a huge one) reads the first MaxMoves moves.
 // With a trace, every value read is listed, followed by a Stop or Trailing entry
 // when there is one.
-void readStage(NumberScanner& scanner, StageSlots slots, std::vector<StageToken>* trace);
+void readStage(NumberScanner& scanner, const StageSlots& slots, std::vector<StageToken>* trace);
 
 // Opens and reads the stage file at `path`, up to MaxStageFileBytes of it. False when
 // it cannot be opened or is no regular file (a folder, FIFO, socket or device, which
 // could block or never end); then nothing is changed, and `whyNot` says why.
-bool readStageFile(const char* path, StageSlots slots, std::vector<StageToken>* trace = nullptr,
-                   std::string* whyNot = nullptr);
+bool readStageFile(const char* path, const StageSlots& slots,
+                   std::vector<StageToken>* trace = nullptr, std::string* whyNot = nullptr);
 
 // Reads a stage file named by the player into the game's stage, camera untouched.
 bool loadStageFile(const char* path);

@@ -1,6 +1,7 @@
 // Drawing the die: its body, and the pips placed from its face values.
 #include "die_draw.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "display_list.h"
@@ -205,7 +206,7 @@ void drawPip(const float* top, const float* base, const float* sideNormals, cons
     glColor3fv(colour);
     glNormal3fv(faceNormal);
     for (int k = 0; k < OctagonCorners; ++k) {
-        glVertex3fv(top + 3 * k);
+        glVertex3fv(top + 3 * static_cast<std::ptrdiff_t>(k));
     }
     glEnd();
 

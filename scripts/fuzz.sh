@@ -22,6 +22,7 @@ case "${1:-}" in
         ;;
 esac
 
+scripts/install-deps.sh --analysis
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DPELMAR_FUZZ=ON -DPELMAR_BUILD_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j 2 --target stage_play_fuzz stage_tool_fuzz

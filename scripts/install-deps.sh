@@ -3,6 +3,7 @@
 # and only those that are missing, so that a machine that has them all is left alone.
 #   scripts/install-deps.sh             for Linux
 #   scripts/install-deps.sh --windows   also the cross build for Windows and Wine
+#   scripts/install-deps.sh --analysis  also clang with libFuzzer, clang-tidy and cppcheck
 set -euo pipefail
 
 packages=(
@@ -25,25 +26,32 @@ packages=(
     dpkg-dev         # dpkg-shlibdeps: the Debian package's dependencies (cpack -G DEB)
     desktop-file-utils # desktop-file-validate: the package check of the desktop entry
     man-db           # man -l: the package check of the manual pages
-    clang            # fuzzing: the libFuzzer targets (scripts/fuzz.sh)
-    libclang-rt-dev  #   libFuzzer and the sanitizer runtimes for clang
 )
-case "${1:-}" in
-"") ;;
---windows)
-    packages+=(
-        g++-mingw-w64-x86-64-posix   # the cross compiler, with the posix thread model
-        binutils-mingw-w64-x86-64    # objdump: which DLLs a program needs
-        googletest                   # GoogleTest's sources, built for Windows
-        wine                         # runs the Windows programs and tests
-        wine64
-    )
-    ;;
-*)
-    echo "usage: scripts/install-deps.sh [--windows]" >&2
-    exit 2
-    ;;
-esac
+for group in "$@"; do
+    case "$group" in
+    --windows)
+        packages+=(
+            g++-mingw-w64-x86-64-posix   # the cross compiler, with the posix thread model
+            binutils-mingw-w64-x86-64    # objdump: which DLLs a program needs
+            googletest                   # GoogleTest's sources, built for Windows
+            wine                         # runs the Windows programs and tests
+            wine64
+        )
+        ;;
+    --analysis)
+        packages+=(
+            clang            # the second compiler, and the fuzz targets' (scripts/fuzz.sh)
+            libclang-rt-dev  # libFuzzer and the sanitizer runtimes for clang
+            clang-tidy       # static analysis with the checked-in .clang-tidy
+            cppcheck         #   and a second analyser
+        )
+        ;;
+    *)
+        echo "usage: scripts/install-deps.sh [--windows] [--analysis]" >&2
+        exit 2
+        ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Pelmar with warnings as errors and runs every test.
-#   scripts/test.sh              the normal build, in build/
+#   scripts/test.sh              the normal build, in build/, then the package, Windows,
+#                                robustness and static-analysis stages
 #   scripts/test.sh --sanitize   the same suite under AddressSanitizer and UBSan, in build-asan/
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,6 +28,11 @@ scripts/install-deps.sh
 cmake -S . -B "$build_dir" -G Ninja "${cmake_args[@]}"
 cmake --build "$build_dir" -j 2
 ctest --test-dir "$build_dir" --output-on-failure -j 2
-[ "$build_dir" = build-asan ] || scripts/check-package.sh "$build_dir"
-if [ "$build_dir" = build ]; then scripts/test-windows.sh "$build_dir"; fi
-[ "$build_dir" = build-asan ] || scripts/robustness.sh
+# The stages beyond the suite run once, with the normal build: the packages, the
+# Windows build under Wine, fuzzing and the soak, the second compiler and the analysers.
+if [ "$build_dir" = build ]; then
+    scripts/check-package.sh "$build_dir"
+    scripts/test-windows.sh "$build_dir"
+    scripts/robustness.sh
+    scripts/static-analysis.sh
+fi

@@ -41,7 +41,7 @@ TEST(Generate, StagesPassTheStrictCheckMeetTheirTargetsAndFollowTheirSeed) {
     EXPECT_EQ(made.size(), 3u) << "each seed its own stage";
     // Each target counts on its own: three traps, a second shortest way, a second trap
     // too shallow fall short, and a looping trap is never taken.
-    EXPECT_GT(targetShortfall({true, 10, 1, 100, 0, 2, 3, 20}, gentle), 0u);
+    EXPECT_GT(targetShortfall({true, 10, 1, 100, 0, 2, 3, {}, 0, 20}, gentle), 0u);
     const StageFigures close = {true, 16, 1, 100, 0, 8, 6, {6, 4, 2}, 4, 50};
     StageFigures two = close, shallow = close, loops = close;
     two.solutions = 2;

@@ -135,7 +135,7 @@ bool parseDepths(const char* text, std::array<std::uint32_t, 3>& out) {
     for (std::uint32_t& depth : depths) {
         const std::size_t comma = rest.find(',');
         std::uint64_t n = 0;
-        if (!parseNumber(rest.substr(0, comma).c_str(), n) || n > CellCount * 120) {
+        if (!parseNumber(rest.substr(0, comma).c_str(), n) || n > std::uint64_t{CellCount} * 120) {
             return false;
         }
         depth = static_cast<std::uint32_t>(n);

@@ -2,6 +2,7 @@
 // has one.
 #include "stage_check.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "roll_rule.h"
@@ -257,12 +258,8 @@ bool passesCheck(const StageReport& r, bool strict) {
     if (!r.opened) {
         return false;
     }
-    for (const Finding& f : r.findings) {
-        if (f.failure || strict) {
-            return false;
-        }
-    }
-    return true;
+    return std::none_of(r.findings.begin(), r.findings.end(),
+                        [strict](const Finding& f) { return f.failure || strict; });
 }
 
 bool isDemoFileName(const std::string& path) {

@@ -155,6 +155,46 @@ bool deepenTrap(Candidate& c, int stuck, const bool (&onRoute)[BoardSize][BoardS
     return true;
 }
 
+// A fresh board for a round: random cells, and a random route of a length within the
+// targets painted over them.
+void paintFreshBoard(Candidate& c, Rng& rng, const StageTargets& targets,
+                     std::uint32_t holeChance) {
+    const std::uint32_t shortest =
+        std::min<std::uint32_t>(targets.minLength + rng.below(4), CellCount - 2);
+    const std::uint32_t longest =
+        std::max(shortest, std::min<std::uint32_t>(targets.maxLength, CellCount - 2));
+    for (auto& column : c.board) {
+        for (auto& cell : column) {
+            cell = randomCell(rng, holeChance);
+        }
+    }
+    // The route stays on the board and enters each cell once, so it always paints.
+    paintRoute(c.board, randomRoute(rng, shortest, longest));
+}
+
+// One change to a trial off its route: a trap made deeper, or one or two cells drawn
+// anew. False when the trap picked could not be deepened.
+bool changeOffRoute(Candidate& trial, Rng& rng, const bool (&onRoute)[BoardSize][BoardSize],
+                    std::uint32_t holeChance) {
+    if (!trial.stuck.empty() && rng.below(2) == 0) {
+        // Mostly one of the three deepest traps, so that they grow together.
+        const std::uint32_t ends = static_cast<std::uint32_t>(trial.stuck.size());
+        const std::uint32_t pick = rng.below(std::min(rng.below(2) == 0 ? 3u : ends, ends));
+        const int stuck = trial.stuck[pick];
+        return deepenTrap(trial, stuck, onRoute,
+                          DirNorth + static_cast<std::int32_t>(rng.below(4)));
+    }
+    const int changes = 1 + static_cast<int>(rng.below(3) == 0);
+    for (int i = 0; i < changes; ++i) {
+        const std::uint32_t x = rng.below(BoardSize);
+        const std::uint32_t y = rng.below(BoardSize);
+        if (!onRoute[x][y]) {
+            trial.board[x][y] = randomCell(rng, holeChance);
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool paintRoute(StageBoard& board, const std::vector<std::int32_t>& route) {
@@ -216,17 +256,7 @@ GeneratedStage generateStage(std::uint64_t seed, const StageTargets& targets,
         if (best.shortfall != NoLimit && rng.below(2) == 0) {
             current = best;
         } else {
-            const std::uint32_t shortest =
-                std::min<std::uint32_t>(targets.minLength + rng.below(4), CellCount - 2);
-            const std::uint32_t longest =
-                std::max(shortest, std::min<std::uint32_t>(targets.maxLength, CellCount - 2));
-            for (auto& column : current.board) {
-                for (auto& cell : column) {
-                    cell = randomCell(rng, holeChance);
-                }
-            }
-            // The route stays on the board and enters each cell once, so it always paints.
-            paintRoute(current.board, randomRoute(rng, shortest, longest));
+            paintFreshBoard(current, rng, targets, holeChance);
             evaluate(current, targets, *analysis);
             ++out.tries;
         }
@@ -241,25 +271,8 @@ GeneratedStage generateStage(std::uint64_t seed, const StageTargets& targets,
         double temperature = 2.0;
         for (int step = 0; step < RoundLength && !done; ++step) {
             trial = current;
-            const bool deepen = !trial.stuck.empty() && rng.below(2) == 0;
-            if (deepen) {
-                // Mostly one of the three deepest traps, so that they grow together.
-                const std::uint32_t ends = static_cast<std::uint32_t>(trial.stuck.size());
-                const std::uint32_t pick = rng.below(std::min(rng.below(2) == 0 ? 3u : ends, ends));
-                const int stuck = trial.stuck[pick];
-                if (!deepenTrap(trial, stuck, onRoute,
-                                DirNorth + static_cast<std::int32_t>(rng.below(4)))) {
-                    continue;
-                }
-            } else {
-                const int changes = 1 + static_cast<int>(rng.below(3) == 0);
-                for (int i = 0; i < changes; ++i) {
-                    const std::uint32_t x = rng.below(BoardSize);
-                    const std::uint32_t y = rng.below(BoardSize);
-                    if (!onRoute[x][y]) {
-                        trial.board[x][y] = randomCell(rng, holeChance);
-                    }
-                }
+            if (!changeOffRoute(trial, rng, onRoute, holeChance)) {
+                continue;
             }
             evaluate(trial, targets, *analysis);
             ++out.tries;

@@ -12,9 +12,9 @@
 namespace {
 
 struct Orientations {
-    Die faces[OrientationCount];            // only the six face fields matter
-    std::int8_t byTopNorth[7][7];           // orientation index, or -1
-    std::int8_t after[OrientationCount][4]; // orientation after a roll, by code - 1
+    Die faces[OrientationCount];             // only the six face fields matter
+    std::int16_t byTopNorth[7][7];           // orientation index, or -1
+    std::int16_t after[OrientationCount][4]; // orientation after a roll, by code - 1
 };
 
 bool sameFaces(const Die& a, const Die& b) {
@@ -39,9 +39,9 @@ Orientations buildOrientations() {
             Die rolled = o.faces[i];
             rolled.steps = 0;
             rollDie(rolled, dir);
-            std::int8_t& known = o.byTopNorth[rolled.top][rolled.north];
+            std::int16_t& known = o.byTopNorth[rolled.top][rolled.north];
             if (known < 0) {
-                known = static_cast<std::int8_t>(count);
+                known = static_cast<std::int16_t>(count);
                 o.faces[count++] = rolled;
             }
             o.after[i][dir - 1] = known;

@@ -67,7 +67,7 @@ inline bool isDead(const StageAnalysis& a, int s) {
 
 // Finds every state reachable from the start by legal rolls (the goal ends play, so
 // nothing goes on from it), the shortest routes to each, and which can still win.
-void analyseStage(const StageBoard& board, StageAnalysis& out);
+void analyseStage(const StageBoard& board, StageAnalysis& a);
 
 // One shortest solution as direction codes; empty when the stage has none.
 std::vector<std::int32_t> shortestSolution(const StageAnalysis& a);

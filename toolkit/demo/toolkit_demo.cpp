@@ -10,6 +10,7 @@
 #include <GL/gl.h>
 #endif
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,9 +26,15 @@ int squareY = 40;
 int colourIndex;
 bool outlined;
 
-void logLine(const char* format, int a, int b = 0, int c = 0, int d = 0) {
+#if defined(__GNUC__)
+__attribute__((format(printf, 1, 2)))
+#endif
+void logLine(const char* format, ...) {
     if (logFile != nullptr) {
-        std::fprintf(logFile, format, a, b, c, d);
+        va_list args;
+        va_start(args, format);
+        std::vfprintf(logFile, format, args);
+        va_end(args);
         std::fflush(logFile);
     }
 }
@@ -131,7 +138,7 @@ int main(int argc, char** argv) {
         appBindMouse(EVENT_MOUSE_RELEASE, button, onMouse);
     }
     appRun(noPaint);
-    logLine("run returned %d\n", 0);
+    logLine("run returned 0\n");
     if (logFile != nullptr) {
         std::fclose(logFile);
     }

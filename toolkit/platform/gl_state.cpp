@@ -25,7 +25,8 @@ void platformGlPixelProjection(std::int32_t width, std::int32_t height) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(0.0, width, 0.0, height, -1.0, 1.0);
+    // Left 0 to right `width`, bottom 0 to top `height`: one unit a pixel.
+    glOrtho(0.0, width, 0.0, height, -1.0, 1.0); // NOLINT(readability-suspicious-call-argument)
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

@@ -109,7 +109,7 @@ std::int32_t platformGetPaletteEntries(PaletteHandle palette, std::int32_t first
     std::int32_t copied = 0;
     while (first >= 0 && copied < count &&
            static_cast<std::size_t>(first) + static_cast<std::size_t>(copied) < from.size()) {
-        entries[copied] = from[static_cast<std::size_t>(first + copied)];
+        entries[copied] = from[static_cast<std::size_t>(first) + static_cast<std::size_t>(copied)];
         ++copied;
     }
     return copied;

@@ -17,10 +17,12 @@ namespace {
 
 // Handles are tokens, never dereferenced. The window's and the surface's are wider than
 // 32 bits, as handles can be on a 64-bit system.
+// NOLINTBEGIN(performance-no-int-to-ptr)
 const WindowHandle windowObject =
     reinterpret_cast<WindowHandle>(static_cast<std::uintptr_t>(0x7A5E12340A1DULL));
 const SurfaceHandle surfaceObject =
     reinterpret_cast<SurfaceHandle>(static_cast<std::uintptr_t>(0x7A5E5678DC01ULL));
+// NOLINTEND(performance-no-int-to-ptr)
 int contextObject;
 
 void record(std::string call) {

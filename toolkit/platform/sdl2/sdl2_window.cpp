@@ -124,8 +124,8 @@ int platformSetPixelFormat(SurfaceHandle, std::int32_t, const PixelFormatRequest
         SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, request.alphaBits);
     }
     const WindowPlacement& p = sdl2Window.placement;
-    const int x = p.defaultPosition ? SDL_WINDOWPOS_UNDEFINED : p.clientX;
-    const int y = p.defaultPosition ? SDL_WINDOWPOS_UNDEFINED : p.clientY;
+    const int x = p.defaultPosition ? static_cast<int>(SDL_WINDOWPOS_UNDEFINED) : p.clientX;
+    const int y = p.defaultPosition ? static_cast<int>(SDL_WINDOWPOS_UNDEFINED) : p.clientY;
     const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI |
                          (sdl2Window.shown ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN);
     sdl2Window.window = SDL_CreateWindow(sdl2Window.title.c_str(), x, y, p.width, p.height, flags);
@@ -241,7 +241,10 @@ std::int32_t platformDescribePixelFormat(SurfaceHandle, std::int32_t,
     descriptor.flags &= ~(PFD_NEED_PALETTE_FLAG | PFD_NEED_SYSTEM_PALETTE_FLAG);
     descriptor.pixelType = PFD_TYPE_RGBA_VALUE;
     int bpp = 0;
-    Uint32 red = 0, green = 0, blue = 0, alpha = 0;
+    Uint32 red = 0;
+    Uint32 green = 0;
+    Uint32 blue = 0;
+    Uint32 alpha = 0;
     if (!SDL_PixelFormatEnumToMasks(SDL_GetWindowPixelFormat(sdl2Window.window), &bpp, &red, &green,
                                     &blue, &alpha) ||
         red == 0 || green == 0 || blue == 0) {
