@@ -9,20 +9,14 @@
 //   cell X Y V     the cell shows the mark of V (1 to 6) in its colour; for 0, plain
 //                  blue wherever any value would put a mark
 //   hollow X Y     the cell is an outline: black in the middle, blue at its left edge
-//   turning V...   the board of these 36 cell values (in a stage file's order) under the
-//                  title's turning camera, tilted back and at its distance, at the whole
-//                  degree of its turn that fits best: all but three cells, which the die
-//                  may hide, show their marks as for cell
 // The picture is an 8-bit binary PPM, as ImageMagick's import writes it. Exit status 0
 // when every check holds, 1 when one does not (each said on stderr), 2 for a usage
 // error or an unreadable picture.
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "screen_probe.h"
@@ -60,22 +54,17 @@ void fail(const std::string& what) {
     ++failures;
 }
 
-// The point (x, y, z) of the board, seen in `view`, shows the colour (or, with a
-// radius, a pixel near it). A quiet check only answers.
-bool at(double x, double y, double z, Rgb expected, int radius = 0, const View& view = View{},
-        bool quiet = false) {
-    const ScreenPoint p = project(view, x, y, z, shot.width, shot.height);
-    if (colourNear(shot, p, expected, radius)) {
-        return true;
-    }
-    if (!quiet) {
+// The point (x, y, z) of the board, seen face-on, shows the colour (or, with a radius,
+// a pixel near it).
+void at(double x, double y, double z, Rgb expected, int radius = 0) {
+    const ScreenPoint p = project(View{}, x, y, z, shot.width, shot.height);
+    if (!colourNear(shot, p, expected, radius)) {
         const Rgb got = shot.at(pixelIndex(p.x), pixelIndex(p.y));
         char what[160];
         std::snprintf(what, sizeof what, "(%g, %g, %g) is %s, not %s", x, y, z,
                       describe(got).c_str(), describe(expected).c_str());
         fail(what);
     }
-    return false;
 }
 
 void text(const std::string& line, ScreenPoint origin) {
@@ -94,19 +83,6 @@ const std::vector<MarkProbe> markProbes = {
     {0.5, 0.5, colour::Red},  {0.34, 0.34, colour::Green}, {0.5, 0.5, colour::Yellow},
     {0.3, 0.3, colour::Cyan}, {0.5, 0.5, colour::Magenta}, {0.3, 0.5, colour::White},
 };
-
-// Cell (x, y) shows the mark of `value`; for 0, plain blue wherever any value would
-// put a mark (the 3's and 5's are the 1's).
-bool cell(const View& view, int x, int y, int value, bool quiet) {
-    bool shown = true;
-    for (int v : value == 0 ? std::vector<int>{1, 2, 4, 6} : std::vector<int>{value}) {
-        const MarkProbe& m = markProbes.at(static_cast<std::size_t>(v - 1));
-        shown = at(x + m.x, y + m.y, value == 0 ? 0.0 : 0.05, value == 0 ? colour::Blue : m.colour,
-                   0, view, quiet) &&
-                shown;
-    }
-    return shown;
-}
 
 // Runs the check at args[i] and moves i past it.
 void check(const std::vector<std::string>& args, std::size_t& i) {
@@ -134,24 +110,13 @@ void check(const std::vector<std::string>& args, std::size_t& i) {
             at(x + 0.5, y + 0.5, 0.0, colour::Black);
             at(x + 0.05, y + 0.5, 0.0, colour::Blue, 1);
         } else {
-            cell(View{}, static_cast<int>(x), static_cast<int>(y), number(), false);
-        }
-    } else if (name == "turning") {
-        std::vector<int> values(36);
-        std::generate(values.begin(), values.end(), number);
-        int fewestWrong = 36;
-        for (int spin = 0; spin <= 360; ++spin) {
-            // The title's camera at rest: tilted 45 degrees back, 14 units off (the
-            // single-precision sum of its steps).
-            const View view{static_cast<double>(spin), -45.0, -14.014211, true};
-            int wrong = 0;
-            for (int n = 0; n < 36; ++n) {
-                wrong += cell(view, n / 6, n % 6, values[n], true) ? 0 : 1;
+            // For 0, plain blue wherever any value would put a mark (the 3's and 5's are
+            // the 1's).
+            const int value = number();
+            for (int v : value == 0 ? std::vector<int>{1, 2, 4, 6} : std::vector<int>{value}) {
+                const MarkProbe& m = markProbes.at(static_cast<std::size_t>(v - 1));
+                at(x + m.x, y + m.y, value == 0 ? 0.0 : 0.05, value == 0 ? colour::Blue : m.colour);
             }
-            fewestWrong = std::min(fewestWrong, wrong);
-        }
-        if (fewestWrong > 3) {
-            fail("under the turning camera, " + std::to_string(fewestWrong) + " cells differ");
         }
     } else {
         throw std::invalid_argument("unknown check \"" + name + "\"");

@@ -18,6 +18,9 @@ if [ "$scenario" = installed ]; then unset PELMAR_DATA_DIR; else export PELMAR_D
 
 case "$scenario" in
 play)
+    # Both answers come at once, on stdout, with status 0.
+    timeout 10 "$pelmar" --version | grep -qx 'pelmar [0-9][0-9.]*' || fail "--version"
+    timeout 10 "$pelmar" --help | grep -qx "Data folder: $data_dir" || fail "--help names no data folder"
     stage "$work/play/stage0.stg" "$up_right_up"
     stage "$work/play/stage1.stg" "$right_then_up"
     start_game
@@ -32,8 +35,8 @@ play)
     shoot && cmp -s "$work/before.ppm" "$work/shot.ppm" && fail "the title screen stands still"
     xdotool key Up
     # Stage 1 seen face-on: its marks where its file puts them, plain cells elsewhere.
-    read -ra board <<<"$(board_checks "$work/play/stage1.stg")"
-    wait_for "stage 1" stage 1 steps 0 msg START die 0 0 "${board[@]}"
+    # shellcheck disable=SC2046 # one probe argument per word
+    wait_for "stage 1" stage 1 steps 0 msg START die 0 0 $(board_checks "$work/play/stage1.stg")
     roll Right 1 0 1 "TURN RIGHT"
     # Space: outlines without fill, the text as before, until it is pressed again.
     xdotool key space
@@ -45,22 +48,14 @@ play)
     ;;
 installed)
     # Started from a folder with no stages, the game plays the shipped ones from its own
-    # data folder: stage 0 as the title demo, then stage 1 along its stored solution.
-    mapfile -t stage0 < <(tr -s ' \t\r' '\n\n\n' <"$(dirname "$0")/../stages/stage0.stg" | grep .)
-    mapfile -t stage1 < <(tr -s ' \t\r' '\n\n\n' <"$(dirname "$0")/../stages/stage1.stg" | grep .)
+    # data folder: stage 1 as its file lays it out, and the first rolls of its solution.
+    shipped=$(dirname "$0")/../stages/stage1.stg
+    read -ra moves <<<"$(tr -s ' \n' ' ' <"$shipped" | cut -d' ' -f38-40)"
     start_game
-    wait_for "stage 0 under the title camera" title turning "${stage0[@]:0:36}"
     start_stage_one
-    read -ra board <<<"$(board_checks "$(dirname "$0")/../stages/stage1.stg")"
-    wait_for "stage 1's board" "${board[@]}"
-    keys=('' Up Down Left Right) dx=(0 0 0 -1 1) dy=(0 1 -1 0 0) x=0 y=0
-    for step in 1 2 3; do
-        move=${stage1[36 + step]} && x=$((x + dx[move])) y=$((y + dy[move]))
-        # On the bottom row the die may stand in front of the message.
-        message=(msg "TURN $(tr a-z A-Z <<<"${keys[move]}")") && [ "$y" -gt 0 ] || message=()
-        xdotool key "${keys[move]}"
-        wait_for "roll $step to ($x, $y)" stage 1 steps "$step" die "$x" "$y" "${message[@]}"
-    done
+    # shellcheck disable=SC2046
+    wait_for "stage 1's board" $(board_checks "$shipped")
+    play_moves 1 "${moves[@]}"
     escape
     ;;
 *)

@@ -15,20 +15,12 @@ scenario=$1 pelmar=$2
 . "$(dirname "$0")/e2e_lib.sh"
 export PELMAR_DATA_DIR=$work/play # no stages but the scenario's
 
-# after, status, seconds: the game (run by timeout, $game_pid) must end within that
-# time, with that status.
+# after, status, seconds: the game must end within that time, with that status.
 expect_end() {
-    local game deadline=$(($(date +%s%N) + $3 * 1000000000))
-    game=$(awk '{ print $1 }' "/proc/$game_pid/task/$game_pid/children")
-    while kill -0 "$game" 2>/dev/null && [ "$(date +%s%N)" -lt "$deadline" ]; do sleep 0.01; done
-    kill -0 "$game" 2>/dev/null && fail "still running $3 s after $1"
-    wait "$game_pid"
-    local status=$?
-    game_pid=
-    [ "$status" = "$2" ] || fail "exit status $status after $1, expected $2"
+    timeout "$3" tail -s 0.01 --pid="$(game_process)" -f /dev/null ||
+        fail "still running $3 s after $1"
+    end_game "$1" "$2"
 }
-# signal: sends it to the game itself, not to timeout.
-signal() { kill -"$1" "$(awk '{ print $1 }' "/proc/$game_pid/task/$game_pid/children")"; }
 
 case "$scenario" in
 special-files)
@@ -42,7 +34,7 @@ special-files)
 signals)
     for name in INT TERM; do
         start_game
-        signal "$name"
+        kill -"$name" "$(game_process)"
         expect_end "SIG$name" 0 5
         [ -s "$work/stderr" ] && fail "SIG$name: $(cat "$work/stderr")"
     done
@@ -64,9 +56,9 @@ no-display)
         [ "$status" != 0 ] && [ "$status" != 124 ] || fail "exit status $status, display '$display'"
         grep -q "No display could be opened.*${display:+DISPLAY is \"$display\"}" "$work/stderr" ||
             fail "no clear message with display '$display'"
+        [ -s "$work/stdout" ] && fail "wrote to stdout: $(head -c 200 "$work/stdout")"
     done
     ;;
 *) fail "unknown scenario $scenario" ;;
 esac
-[ -s "$work/stdout" ] && fail "wrote to stdout: $(head -c 200 "$work/stdout")"
 finish

@@ -1,6 +1,6 @@
 // The game through the handlers start-up registers, on the toolkit's null platform with
-// the offscreen context current: the window it asks for, its keys, the command line,
-// one frame per idle call, each key's request and the space key's wireframe view.
+// the offscreen context current: the window it asks for, the command line, each key's
+// request, and the space key's wireframe view drawn and presented at once.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,14 +9,12 @@
 #include <vector>
 
 #include "app.h"
-#include "die.h"
 #include "flow.h"
 #include "game_test_support.h"
 #include "key_handlers.h"
 #include "null_platform.h"
 #include "opengl.h"
 #include "render_probe.h"
-#include "stage.h"
 #include "startup.h"
 #include "test_files.h"
 #include "window.h"
@@ -29,7 +27,7 @@ enum : std::int32_t { VkSpace = 32, VkLeft = 37, VkUp = 38, VkRight = 39, VkDown
 class Game : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(gl.ok()) << gl.error();
+        ASSERT_TRUE(openOffscreenGl(300, 300));
         nullPlatformReset();
         resetGameGlobals();
         wireframe = 0;
@@ -59,10 +57,6 @@ class Game : public ::testing::Test {
         }
     }
 
-    // One turn of the loop with no message waiting.
-    static void frame() { windowHandlers.idleHandler(); }
-
-    OffscreenGl gl{300, 300};
     TempDir dir;
     WorkingDirGuard inDir{dir.path()};
 };
@@ -73,19 +67,9 @@ TEST_F(Game, OpensItsWindowOnTheTitleAndReturnsZeroWhenItIsClosed) {
     EXPECT_EQ(start({}), 0);
 
     EXPECT_EQ(nullCallCount("createWindow Pelmar - Quenmoor 1997 - 0,0 300x300"), 1);
-    EXPECT_EQ(nullPlatform.lastRequest.flags & PFD_DOUBLEBUFFER_FLAG, PFD_DOUBLEBUFFER_FLAG);
-    EXPECT_EQ(nullPlatform.lastRequest.pixelType, PFD_TYPE_RGBA_VALUE);
-    EXPECT_EQ(nullPlatform.lastRequest.depthBits, 16);
-    // Escape first (the toolkit's), then the game's seven in their order.
-    const KeyBinding keys[] = {{27, appExit},        {103, onGiveUpKey}, {71, onGiveUpKey},
-                               {32, onWireframeKey}, {38, onUpKey},      {40, onDownKey},
-                               {37, onLeftKey},      {39, onRightKey}};
-    ASSERT_EQ(keyBindingCount, 8);
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(std::pair(keyBindings[i].key, keyBindings[i].handler),
-                  std::pair(keys[i].key, keys[i].handler))
-            << i;
-    }
+    const PixelFormatRequest& asked = nullPlatform.lastRequest;
+    EXPECT_EQ(std::tuple(asked.flags & PFD_DOUBLEBUFFER_FLAG, asked.pixelType, asked.depthBits),
+              std::tuple(PFD_DOUBLEBUFFER_FLAG, PFD_TYPE_RGBA_VALUE, 16));
     EXPECT_EQ(nullCallCount("glPixelProjection 300x300"), 0) << "the toolkit's reshape ran";
     EXPECT_EQ(std::tuple(phase, moveCount, die.top), std::tuple(PhaseTitle, 2u, 1))
         << "on the title, with its stage read and the die reset";
@@ -120,26 +104,6 @@ TEST_F(Game, EachStageFileThatOpensIsReadOverTheLastAndPlayedAtOnceAsStageOne) {
     expected[0][0] = expected[0][1] = expected[0][2] = 5;
     EXPECT_TRUE(std::equal(&Board[0][0], &Board[0][0] + 36, &expected[0][0]));
     EXPECT_EQ(moveCount, staircase.size()) << "the short file had no count";
-    const char* const mine[] = {"pelmar", "mine.stg"};
-    cameraSpin = 7.0f;
-    readCommandLine(2, mine);
-    EXPECT_EQ(std::pair(Board[0][0], cameraSpin), std::pair(0, 7.0f))
-        << "the file is read again, and the camera left alone";
-}
-
-TEST_F(Game, EachIdleCallIsAFrameJudgedBeforeItIsDrawnAndPresented) {
-    // The title without its stage file: plain cells and a die that stands still.
-    dir.write("stage1.stg", stageText(staircase, staircase));
-    open();
-    for (int i = 0; i < 5; ++i) {
-        frame();
-    }
-    EXPECT_EQ(nullPlatform.swapCount, 5);
-    EXPECT_EQ(die.rollDir + die.x + die.y, 0u);
-    press(VkUp);
-    frame();
-    EXPECT_TRUE(textAt(readFramePixels(300, 300), "STAGE 01", topLineOrigin(-10.0, 300, 300)))
-        << "the frame after the arrow key shows stage 1";
 }
 
 TEST_F(Game, EachKeyLeavesItsRequestAndALaterOneOnItsAxisReplacesIt) {
@@ -166,35 +130,31 @@ TEST_F(Game, EachKeyLeavesItsRequestAndALaterOneOnItsAxisReplacesIt) {
     EXPECT_EQ(nullPlatform.swapCount, 0) << "a request draws nothing by itself";
 }
 
-// The switches the space key sets: the front and back polygon modes, then the
-// capabilities that are on.
-std::string drawingState() {
+// The front and back polygon modes, and whether lighting, depth test and culling are on.
+auto drawingState() {
     GLint modes[2] = {};
     glGetIntegerv(GL_POLYGON_MODE, modes);
-    auto mode = [](GLint m) { return m == GL_LINE ? "line" : m == GL_FILL ? "fill" : "other"; };
-    std::string state = std::string(mode(modes[0])) + " " + mode(modes[1]);
-    state += glIsEnabled(GL_LIGHTING) ? " lit" : "";
-    state += glIsEnabled(GL_DEPTH_TEST) ? " depth" : "";
-    return state + (glIsEnabled(GL_CULL_FACE) ? " cull" : "");
+    return std::tuple(modes[0], modes[1], glIsEnabled(GL_LIGHTING) != 0,
+                      glIsEnabled(GL_DEPTH_TEST) != 0, glIsEnabled(GL_CULL_FACE) != 0);
 }
 
 TEST_F(Game, SpaceTogglesTheWireframeViewAndDrawsAWholeFrameAtOnce) {
     dir.write("stage1.stg", stageText(staircase, staircase));
     open();
-    // On the title with an arrow pending: the space key's frame judges it.
+    // On the title with an arrow pending: the space key's frame judges it. Outlines,
+    // unlit, through the back faces.
     press(VkRight);
     press(VkSpace);
-    EXPECT_EQ(wireframe, 1);
-    EXPECT_EQ(drawingState(), "line line") << "outlines, unlit, through the back faces";
-    EXPECT_EQ(nullPlatform.swapCount, 1);
-    EXPECT_EQ(stageNumber, 1u);
+    EXPECT_EQ(drawingState(), std::tuple(GL_LINE, GL_LINE, false, false, false));
+    EXPECT_EQ(std::tuple(wireframe, nullPlatform.swapCount, stageNumber), std::tuple(1, 1, 1u));
+    EXPECT_TRUE(textAt(readFramePixels(300, 300), "STAGE 01", topLineOrigin(-10.0, 300, 300)));
 
     press(VkRight);
-    frame(); // accepts the roll, at rest
+    windowHandlers.idleHandler(); // a frame that accepts the roll, at rest
     press(VkSpace);
-    EXPECT_EQ(wireframe, 0);
-    EXPECT_EQ(drawingState(), "fill line lit depth cull") << "back faces stay outlines, culled";
-    EXPECT_EQ(nullPlatform.swapCount, 3);
+    // Back faces stay outlines, culled.
+    EXPECT_EQ(drawingState(), std::tuple(GL_FILL, GL_LINE, true, true, true));
+    EXPECT_EQ(std::tuple(wireframe, nullPlatform.swapCount), std::tuple(0, 3));
     EXPECT_EQ(die.angleY, 15.0f) << "the space key's frame turned the die a step";
 }
 

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -36,9 +37,7 @@
 }
 
 void RenderTest::openContext(int w, int h) {
-    gl.reset();
-    gl = std::make_unique<OffscreenGl>(w, h);
-    ASSERT_TRUE(gl->ok()) << gl->error();
+    ASSERT_TRUE(openOffscreenGl(w, h));
     width = w;
     height = h;
 
@@ -53,32 +52,29 @@ void RenderTest::openContext(int w, int h) {
     die.posX = die.posY = die.posZ = 0.5f;
 }
 
-OffscreenGl::OffscreenGl(int width, int height) {
+bool openOffscreenGl(int width, int height) {
     // SDL and its GL library stay loaded between contexts (the library's first load is
     // never undone): unloading Mesa's driver after each test would only load it anew.
+    static SDL_Window* window = nullptr;
+    static SDL_GLContext context = nullptr;
+    SDL_GL_DeleteContext(context);
+    SDL_DestroyWindow(window);
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
     static const bool loaded =
         SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
-    if (loaded) {
-        for (auto [attribute, value] : {std::pair{SDL_GL_RED_SIZE, 8},
-                                        {SDL_GL_GREEN_SIZE, 8},
-                                        {SDL_GL_BLUE_SIZE, 8},
-                                        {SDL_GL_ALPHA_SIZE, 8},
-                                        {SDL_GL_DEPTH_SIZE, 16}}) {
-            SDL_GL_SetAttribute(attribute, value);
-        }
-        window_ = SDL_CreateWindow("test", 0, 0, width, height, SDL_WINDOW_OPENGL);
+    for (auto [attribute, value] : {std::pair{SDL_GL_RED_SIZE, 8},
+                                    {SDL_GL_GREEN_SIZE, 8},
+                                    {SDL_GL_BLUE_SIZE, 8},
+                                    {SDL_GL_ALPHA_SIZE, 8},
+                                    {SDL_GL_DEPTH_SIZE, 16}}) {
+        SDL_GL_SetAttribute(attribute, value);
     }
-    context_ =
-        window_ != nullptr ? SDL_GL_CreateContext(static_cast<SDL_Window*>(window_)) : nullptr;
-    if (context_ == nullptr) {
-        error_ = std::string("no offscreen GL context: ") + SDL_GetError();
+    window = loaded ? SDL_CreateWindow("test", 0, 0, width, height, SDL_WINDOW_OPENGL) : nullptr;
+    context = window != nullptr ? SDL_GL_CreateContext(window) : nullptr;
+    if (context == nullptr) {
+        std::fprintf(stderr, "no offscreen GL context: %s\n", SDL_GetError());
     }
-}
-
-OffscreenGl::~OffscreenGl() {
-    SDL_GL_DeleteContext(context_);
-    SDL_DestroyWindow(static_cast<SDL_Window*>(window_));
+    return context != nullptr;
 }
 
 Pixels readFramePixels(int width, int height) {

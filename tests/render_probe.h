@@ -6,27 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-
 #include "screen_probe.h"
 
-class OffscreenGl {
-  public:
-    OffscreenGl(int width, int height);
-    ~OffscreenGl();
-    OffscreenGl(const OffscreenGl&) = delete;
-    OffscreenGl& operator=(const OffscreenGl&) = delete;
-
-    // False when no context could be made current; error() then says why.
-    bool ok() const { return context_ != nullptr; }
-    const std::string& error() const { return error_; }
-
-  private:
-    void* window_ = nullptr;
-    void* context_ = nullptr;
-    std::string error_;
-};
+// Makes a new context of this size current in place of the last one; false, said on
+// stderr, when none can be made.
+bool openOffscreenGl(int width, int height);
 
 // The frame buffer as it stands, read back before any swap.
 Pixels readFramePixels(int width, int height);
@@ -48,7 +32,6 @@ class RenderTest : public ::testing::Test {
     void openContext(int width, int height);
     Pixels readPixels() const { return readFramePixels(width, height); }
 
-    std::unique_ptr<OffscreenGl> gl;
     int width = 300;
     int height = 300;
 };

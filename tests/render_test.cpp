@@ -1,24 +1,18 @@
 // The drawing, read back from a real context: the fixed GL state and the projection,
-// the turning view's steps, the marks' octagons and the pips' height, the board under
-// the fixed and the turning view and in a wide window, the die at rest, lit and at the
-// end of a roll; every glyph against the font's reference picture, the two text lines
-// of a frame with the game's own words, and the wireframe view.
+// the turning view's steps, the pips' height, the board under the fixed and the turning
+// view and in a wide window, the die at rest, lit and at the end of a roll, the display
+// lists kept between frames; every glyph against the font's reference picture, the two
+// text lines with the game's own words, and the wireframe view.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdint>
 #include <cstring>
-#include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "board_draw.h"
-#include "die.h"
 #include "die_draw.h"
-#include "flow.h"
 #include "font.h"
 #include "frame.h"
 #include "opengl.h"
@@ -47,34 +41,19 @@ TEST(TurningCamera, SpinsInACycleOf361FramesAndStopsTiltAndDistanceAtTheirLimits
     }
 }
 
-TEST(BoardMarks, AreRegularOctagonsCounterClockwiseFromTheRight) {
-    float corners[8][3];
-    markCorners(2.5f, 3.5f, 0.05f, 0.2f, corners);
-    for (int k = 0; k < 8; ++k) {
-        EXPECT_NEAR(corners[k][0], 2.5 + 0.2 * std::cos(k * M_PI / 4), 1e-6) << k;
-        EXPECT_NEAR(corners[k][1], 3.5 + 0.2 * std::sin(k * M_PI / 4), 1e-6) << k;
-        EXPECT_EQ(corners[k][2], 0.05f);
-    }
-}
-
 TEST(DieDrawing, TheTwentyOnePipsStandATenthProudOfTheBodysFaces) {
     Die d{};
     resetDie(d);
     int pips = 0;
-    forEachPip(
-        d,
-        [](const PipRings& rings, const float* n, const float*, void* count) {
-            ++*static_cast<int*>(count);
-            for (int k = 0; k < 8; ++k) {
-                // The base ring on the face, 0.4 from the centre; the top 0.1 further out.
-                const float* base = rings.base[k];
-                EXPECT_NEAR(base[0] * n[0] + base[1] * n[1] + base[2] * n[2], 0.4f, 1e-6f);
-                for (int a = 0; a < 3; ++a) {
-                    EXPECT_NEAR(rings.top[k][a] - base[a], 0.1f * n[a], 1e-6f);
-                }
+    auto check = [](const PipRings& rings, const float* n, const float*, void* count) {
+        ++*static_cast<int*>(count);
+        for (int k = 0; k < 8; ++k) {
+            for (int a = 0; a < 3; ++a) {
+                EXPECT_NEAR(rings.top[k][a] - rings.base[k][a], 0.1f * n[a], 1e-6f);
             }
-        },
-        &pips);
+        }
+    };
+    forEachPip(d, check, &pips);
     EXPECT_EQ(pips, 21);
 }
 
@@ -99,14 +78,6 @@ class Render : public RenderTest {
         Board[4][5] = 1 << 30;
         Board[5][5] = -(1 << 30);
     }
-    Pixels drawBoardOnly() {
-        fillBoard();
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        setFrameView(PhasePlay);
-        drawBoard();
-        glPopMatrix();
-        return readPixels();
-    }
     // The die at rest on its cell, as the game puts it between rolls, with no bottom line.
     Pixels drawAtRest() {
         die.posX = static_cast<float>(die.x + 0.5);
@@ -115,16 +86,6 @@ class Render : public RenderTest {
         die.angleX = die.angleY = 0.0f;
         message = static_cast<MessageId>(0);
         return drawOne();
-    }
-    // Whether the points at (s, t) from the middle of the die's top, `above` its centre
-    // (0.5 on the pips' tops, 0.4 on the body's face), all show the colour.
-    bool onTop(const Pixels& pixels, std::vector<std::pair<double, double>> at, double above,
-               Rgb expected) const {
-        return std::all_of(at.begin(), at.end(), [&](auto st) {
-            return bool(pixelIs(
-                pixels, onBoard(die.x + 0.5 + st.first, die.y + 0.5 + st.second, 0.5 + above),
-                expected));
-        });
     }
 };
 
@@ -143,34 +104,27 @@ TEST_F(Render, InitSceneSetsTheFixedSwitches) {
 }
 
 TEST_F(Render, ReshapeSetsTheFrustumViewportAndTextSteps) {
-    EXPECT_EQ(std::pair(textStepX, textStepY), std::pair(0.2f, 0.3f));
-    glTranslatef(1.0f, 2.0f, 3.0f);
     reshape(600, 300);
-    // glFrustum(-3, 3, -3, 3, 10, 17), which GL keeps in single precision, and the
-    // identity as the model-view matrix, current again.
-    GLfloat m[32] = {};
+    // glFrustum(-3, 3, -3, 3, 10, 17), which GL keeps in single precision.
+    GLfloat m[16] = {};
     glGetFloatv(GL_PROJECTION_MATRIX, m);
-    glGetFloatv(GL_MODELVIEW_MATRIX, m + 16);
-    // clang-format off
-    const float expected[32] = {10.0f / 3, 0, 0, 0, 0, 10.0f / 3, 0, 0, 0, 0, -27.0f / 7, -1,
-                                0, 0, -340.0f / 7, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    // clang-format on
-    for (int i = 0; i < 32; ++i) {
+    const float expected[16] = {10.0f / 3, 0, 0,          0,  0, 10.0f / 3, 0,           0,
+                                0,         0, -27.0f / 7, -1, 0, 0,         -340.0f / 7, 0};
+    for (int i = 0; i < 16; ++i) {
         EXPECT_FLOAT_EQ(m[i], expected[i]) << i;
     }
-    GLint state[4] = {};
-    glGetIntegerv(GL_MATRIX_MODE, state);
-    EXPECT_EQ(state[0], GL_MODELVIEW);
-    EXPECT_EQ(std::pair(windowWidth, windowHeight), std::pair(600, 300));
-    EXPECT_EQ(std::pair(textStepX, textStepY), std::pair(0.1f, 0.3f));
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(std::tuple(mode, windowWidth, windowHeight, textStepX, textStepY),
+              std::tuple(GL_MODELVIEW, 600, 300, 0.1f, 0.3f));
     // A minimised window: the viewport goes to nothing, the text steps stay usable.
     for (auto [w, h] : {std::pair{0, 0}, {0, 200}, {400, 0}}) {
         reshape(w, h);
-        glGetIntegerv(GL_VIEWPORT, state);
-        EXPECT_EQ(std::pair(state[2], state[3]), std::pair(w, h));
-        EXPECT_EQ(std::pair(textStepX, textStepY), std::pair(0.1f, 0.3f));
+        GLint viewport[4] = {};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(std::tuple(viewport[2], viewport[3], textStepX, textStepY),
+                  std::tuple(w, h, 0.1f, 0.3f));
     }
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 // Where each value's marks stand in its cell, as offsets from the cell's corner, their
@@ -188,10 +142,18 @@ const double markRadius[7] = {0.0, 0.2, 0.15, 0.1, 0.1, 0.1, 0.1};
 const Rgb markColour[7] = {colour::Blue, colour::Red,     colour::Green, colour::Yellow,
                            colour::Cyan, colour::Magenta, colour::White};
 
-// Checks the board on a fine grid against how it must look from the view: blue 0.9 x 0.9
-// squares parted by black gaps, and on each the marks of its value. Points within
-// `margin` of an edge, where a pixel may round either way, are left out.
-void expectBoard(const Pixels& pixels, const View& view, double margin) {
+// Draws the board of fillBoard alone and checks it on a fine grid against how it must
+// look from the view: blue 0.9 x 0.9 squares parted by black gaps, and on each the marks
+// of its value. Points within `margin` of an edge, where a pixel may round either way,
+// are left out. In the turning view the frames have been drawn already.
+void expectBoard(int width, int height, const View& view, double margin) {
+    if (!view.turning) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        setFrameView(PhasePlay);
+        drawBoard();
+        glPopMatrix();
+    }
+    const Pixels pixels = readFramePixels(width, height);
     int wrong = 0;
     for (double x = -0.3; x < 6.3; x += 0.025) {
         for (double y = -0.3; y < 6.3; y += 0.025) {
@@ -227,8 +189,20 @@ void expectBoard(const Pixels& pixels, const View& view, double margin) {
     EXPECT_EQ(wrong, 0);
 }
 
-TEST_F(Render, InPlayTheBoardIsSeenFaceOn) {
-    expectBoard(drawBoardOnly(), View{}, 0.025);
+TEST_F(Render, InPlayTheBoardIsSeenFaceOnStretchedToTheWindowButNotTheText) {
+    fillBoard();
+    expectBoard(width, height, View{}, 0.025);
+    openContext(600, 300);
+    fillBoard();
+    expectBoard(width, height, View{}, 0.025);
+    // The text is not stretched.
+    stageNumber = 7;
+    die.steps = 42;
+    message = MsgDontGoBack;
+    const Pixels pixels = drawOne();
+    EXPECT_TRUE(textAt(pixels, "DON'T GO BACK !!", bottomLine(-8.0)));
+    EXPECT_TRUE(textAt(pixels, "STAGE 07", topLine(-10.0)));
+    EXPECT_TRUE(textAt(pixels, "STEP 042", topLine(2.0)));
 }
 
 TEST_F(Render, OnTheTitleAndInTheReplayTheViewTurnsAboutTheBoardsCentreFrameByFrame) {
@@ -236,7 +210,6 @@ TEST_F(Render, OnTheTitleAndInTheReplayTheViewTurnsAboutTheBoardsCentreFrameByFr
         cameraSpin = cameraTilt = 0.0f;
         cameraDistance = BoardViewDepth;
         phase = turning;
-        stageNumber = phase == PhaseTitle ? 0 : 4;
         message = static_cast<MessageId>(0);
         fillBoard();
         die.posZ = -50.0f; // behind the far plane, out of the way
@@ -244,19 +217,8 @@ TEST_F(Render, OnTheTitleAndInTheReplayTheViewTurnsAboutTheBoardsCentreFrameByFr
             drawFrame();
         }
         // 400 frames: past a full turn of 361, 39 degrees on; tilt and distance at rest.
-        expectBoard(readPixels(), View{39.0, -45.0, -14.014211, true}, 0.09);
+        expectBoard(width, height, View{39.0, -45.0, -14.014211, true}, 0.09);
     }
-
-    // Every frame left the model-view matrix and the colour material as it found them.
-    GLint depth = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-    EXPECT_EQ(depth, 1);
-    GLfloat m[16] = {};
-    glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_EQ(m[i], i % 5 == 0 ? 1.0f : 0.0f) << i;
-    }
-    EXPECT_FALSE(glIsEnabled(GL_COLOR_MATERIAL));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -267,53 +229,41 @@ TEST_F(Render, TheDiesSidesShowTheLightComingFromNearTheViewer) {
     // sides, none on the west and south ones. The top's 1.56 saturates.
     const Rgb lit{202, 202, 202};   // 255 x 0.79245
     const Rgb unlit{153, 153, 153}; // 255 x 0.6
-    auto side = [&](const Pixels& pixels, double x, double y, Rgb expected) {
-        return colourNear(pixels, onBoard(x, y, 0.5), expected, 1);
-    };
-    Pixels pixels = drawAtRest();
-    EXPECT_TRUE(side(pixels, 0.9, 0.15, lit)) << "east";
-    EXPECT_TRUE(side(pixels, 0.15, 0.9, lit)) << "north";
-    die.x = die.y = 5;
-    pixels = drawAtRest();
-    EXPECT_TRUE(side(pixels, 5.1, 5.85, unlit)) << "west";
-    EXPECT_TRUE(side(pixels, 5.85, 5.1, unlit)) << "south";
+    // Seen from above at (0, 0): the east and north sides; at (5, 5) the west and south.
+    const std::tuple<int, double, double, Rgb> sides[] = {
+        {0, 0.9, 0.15, lit}, {0, 0.15, 0.9, lit}, {5, 5.1, 5.85, unlit}, {5, 5.85, 5.1, unlit}};
+    for (const auto& [cell, x, y, expected] : sides) {
+        die.x = die.y = static_cast<std::uint32_t>(cell);
+        EXPECT_TRUE(colourNear(drawAtRest(), onBoard(x, y, 0.5), expected, 1)) << x << ", " << y;
+    }
 }
 
 TEST_F(Render, TheResetDieShowsItsRedOneAndARollNorthTheMagentaFive) {
-    // Play neither turns the view nor moves the turning view's camera.
+    // Points (s, t) from the middle of the die's top, on the pips' tops (0.5 above its
+    // centre) or on the body's face (0.4), and their colour; play never turns the view.
     cameraSpin = 50.0f;
     cameraTilt = -30.0f;
-    Pixels pixels = drawAtRest();
-    EXPECT_TRUE(onTop(pixels, {{0, 0}, {0.15, 0}}, 0.5, colour::Red));
-    EXPECT_TRUE(
-        onTop(pixels, {{-0.3, -0.3}, {-0.3, 0.3}, {0.3, -0.3}, {0.3, 0.3}}, 0.4, colour::White));
-    EXPECT_EQ(std::pair(cameraSpin, cameraTilt), std::pair(50.0f, -30.0f));
-
-    rollNorth(die);
-    pixels = drawAtRest();
-    EXPECT_TRUE(onTop(pixels, {{0, 0}, {-0.2, -0.2}, {0.2, -0.2}, {0.2, 0.2}, {-0.2, 0.2}}, 0.5,
-                      colour::Magenta));
-    EXPECT_TRUE(onTop(pixels, {{0, 0.2}, {0.2, 0}}, 0.4, colour::White));
-    // The cell it left is bare again.
-    EXPECT_TRUE(pixelIs(pixels, onBoard(0.5, 0.3, 0), colour::Blue));
-}
-
-// Pixels of either frame with no pixel of their colour within a pixel in the other:
-// where geometry only rounds the other way, the colour lies next to it.
-int differences(const Pixels& a, const Pixels& b) {
-    int count = 0;
-    for (int y = 0; y < a.height; ++y) {
-        for (int x = 0; x < a.width; ++x) {
-            const ScreenPoint p = {x + 0.5, y + 0.5};
-            count += colourNear(a, p, b.at(x, y), 1) && colourNear(b, p, a.at(x, y), 1) ? 0 : 1;
+    auto onTop = [this](std::vector<std::pair<double, double>> at, double above, Rgb expected) {
+        const Pixels pixels = drawAtRest();
+        for (auto [s, t] : at) {
+            EXPECT_TRUE(
+                pixelIs(pixels, onBoard(die.x + 0.5 + s, die.y + 0.5 + t, 0.5 + above), expected))
+                << s << ", " << t;
         }
-    }
-    return count;
+    };
+    onTop({{0, 0}, {0.15, 0}}, 0.5, colour::Red);
+    onTop({{-0.3, -0.3}, {-0.3, 0.3}, {0.3, -0.3}, {0.3, 0.3}}, 0.4, colour::White);
+    rollNorth(die);
+    onTop({{0, 0}, {-0.2, -0.2}, {0.2, -0.2}, {0.2, 0.2}, {-0.2, 0.2}}, 0.5, colour::Magenta);
+    onTop({{0, 0.2}, {0.2, 0}}, 0.4, colour::White);
+    // The cell it left is bare again.
+    EXPECT_TRUE(pixelIs(drawAtRest(), onBoard(0.5, 0.3, 0), colour::Blue));
 }
 
 // At the last angle of a roll the turned die must look just like the die at rest on
 // the new cell: this holds only if it is turned about its own centre after being
-// moved there, by the angles the game gives.
+// moved there, by the angles the game gives. Where geometry only rounds the other way,
+// a pixel's colour lies within a pixel of it in the other frame.
 TEST_F(Render, AtTheEndOfARollTheTurnedDieMatchesTheRolledOne) {
     const std::tuple<void (*)(Die&), float, float> rolls[] = {{rollNorth, -90.0f, 0.0f},
                                                               {rollSouth, 90.0f, 0.0f},
@@ -331,8 +281,18 @@ TEST_F(Render, AtTheEndOfARollTheTurnedDieMatchesTheRolledOne) {
         turned.angleY = angleY;
         turned.steps = die.steps; // the top line counts the completed roll
         die = turned;
-        drawFrame();
-        EXPECT_EQ(differences(rolled, readPixels()), 0) << angleX << ", " << angleY;
+        const Pixels turning = drawOne();
+        int differences = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const ScreenPoint p = {x + 0.5, y + 0.5};
+                differences += colourNear(rolled, p, turning.at(x, y), 1) &&
+                                       colourNear(turning, p, rolled.at(x, y), 1)
+                                   ? 0
+                                   : 1;
+            }
+        }
+        EXPECT_EQ(differences, 0) << angleX << ", " << angleY;
     }
 }
 
@@ -364,58 +324,44 @@ TEST_F(Render, EveryGlyphLooksAsTheReferenceShowsIt) {
     }
 }
 
-TEST_F(Render, TheTitleShowsTheGameNameAndTheInvitation) {
-    stageNumber = 0;
-    phase = PhaseTitle;
-    message = MsgHitDirKey;
-    const Pixels pixels = drawOne();
-    EXPECT_TRUE(textAt(pixels, "Pelmar", topLine(-3.0)));
-    EXPECT_TRUE(textAt(pixels, "HIT DIR KEY TO START", bottomLine(-10.0)));
-    // Nothing else is written on the top line.
-    EXPECT_EQ(whiteCount(pixels, 0, 270, 115, 300), 0);
-    EXPECT_EQ(whiteCount(pixels, 190, 270, 300, 300), 0);
-}
-
-TEST_F(Render, AStageShowsItsNumberAndStepsWithLeadingZeros) {
-    const struct {
-        std::uint32_t stage, steps;
-        const char *stageText, *stepText;
-    } cases[] = {{1, 0, "STAGE 01", "STEP 000"},    {3, 17, "STAGE 03", "STEP 017"},
-                 {9, 10, "STAGE 09", "STEP 010"},   {10, 9, "STAGE 10", "STEP 009"},
-                 {12, 255, "STAGE 12", "STEP 255"}, {20, 100, "STAGE 20", "STEP 100"}};
-    for (const auto& c : cases) {
-        stageNumber = c.stage;
-        die.steps = c.steps;
-        const Pixels pixels = drawOne();
-        EXPECT_TRUE(textAt(pixels, c.stageText, topLine(-10.0)));
-        EXPECT_TRUE(textAt(pixels, c.stepText, topLine(2.0)));
-    }
-}
-
-TEST_F(Render, EveryMessageIsCentredOnTheBottomLineAndNoOtherIdShowsOne) {
-    const char* const texts[] = {"TURN UP",
-                                 "TURN DOWN",
-                                 "TURN LEFT",
-                                 "TURN RIGHT",
-                                 "DON'T GO BACK !!",
-                                 "START",
-                                 "REPLAY",
-                                 "STAGE CLEAR !!",
-                                 "GIVE UP",
-                                 "ALL STAGE CLEAR !!",
-                                 "HIT DIR KEY TO START"};
-    for (int id = 1; id <= 11; ++id) {
-        message = static_cast<MessageId>(id);
-        // Each starts half its length in text steps left of the middle.
-        const double k = -0.5 * static_cast<double>(std::strlen(texts[id - 1]));
-        EXPECT_TRUE(textAt(drawOne(), texts[id - 1], bottomLine(k))) << texts[id - 1];
-    }
+TEST_F(Render, TheTextLinesShowTheGamesWordsInPlace) {
+    // Each message's words, centred on the bottom line: they start half their length in
+    // text steps left of the middle. Ids with no message show nothing there.
+    // clang-format off
+    const char* const messages[] = {"TURN UP", "TURN DOWN", "TURN LEFT", "TURN RIGHT",
+        "DON'T GO BACK !!", "START", "REPLAY", "STAGE CLEAR !!", "GIVE UP", "ALL STAGE CLEAR !!",
+        "HIT DIR KEY TO START"};
+    // clang-format on
     die.posX = die.posY = 3.5f; // the white die's top would reach the bottom rows from (0, 0)
-    for (std::int32_t id : {0, 12, -1}) {
+    for (std::int32_t id = -1; id <= 12; ++id) {
         message = static_cast<MessageId>(id);
         const Pixels pixels = drawOne();
-        EXPECT_EQ(whiteCount(pixels, 0, 0, width, 18), 0) << id;
-        EXPECT_TRUE(textAt(pixels, "STAGE 01", topLine(-10.0))) << id;
+        const char* text = id >= 1 && id <= 11 ? messages[id - 1] : nullptr;
+        if (text != nullptr) {
+            const double k = -0.5 * static_cast<double>(std::strlen(text));
+            EXPECT_TRUE(textAt(pixels, text, bottomLine(k))) << id;
+        } else {
+            EXPECT_EQ(whiteCount(pixels, 0, 0, width, 18), 0) << id;
+        }
+    }
+    // The top line: the stage and the steps with leading zeros, or the title's name alone.
+    const std::tuple<std::uint32_t, std::uint32_t, const char*, const char*> tops[] = {
+        {9, 10, "STAGE 09", "STEP 010"},
+        {10, 9, "STAGE 10", "STEP 009"},
+        {20, 100, "STAGE 20", "STEP 100"},
+        {0, 0, "Pelmar", nullptr}};
+    for (auto [stage, steps, left, right] : tops) {
+        stageNumber = stage;
+        die.steps = steps;
+        const Pixels pixels = drawOne();
+        if (right != nullptr) {
+            EXPECT_TRUE(textAt(pixels, left, topLine(-10.0)));
+            EXPECT_TRUE(textAt(pixels, right, topLine(2.0)));
+        } else {
+            EXPECT_TRUE(textAt(pixels, left, topLine(-3.0)));
+            EXPECT_EQ(whiteCount(pixels, 0, 270, 115, 300) + whiteCount(pixels, 190, 270, 300, 300),
+                      0);
+        }
     }
 }
 
@@ -430,18 +376,6 @@ TEST_F(Render, AChangedCellAndANewContextAreDrawnAnew) {
         EXPECT_TRUE(pixelIs(pixels, onBoard(0.5, 0.5, 1.0), colour::Red)) << context; // die
         openContext(300, 300);
     }
-}
-
-TEST_F(Render, AWideWindowStretchesTheBoardAboutTheCentreButNotTheText) {
-    openContext(600, 300);
-    expectBoard(drawBoardOnly(), View{}, 0.025);
-    stageNumber = 7;
-    die.steps = 42;
-    message = MsgDontGoBack;
-    const Pixels pixels = drawOne();
-    EXPECT_TRUE(textAt(pixels, "DON'T GO BACK !!", bottomLine(-8.0)));
-    EXPECT_TRUE(textAt(pixels, "STAGE 07", topLine(-10.0)));
-    EXPECT_TRUE(textAt(pixels, "STEP 042", topLine(2.0)));
 }
 
 TEST_F(Render, TheWireframeViewDrawsUnlitOutlinesWithoutFill) {
