@@ -14,25 +14,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Stage files: six lines of six cells, each a board column from the bottom cell up,
-# then the count and the moves (1 north, 4 east).
-# Up one, five cells right along the second row, then four up the right column: the die
-# keeps off the bottom and top rows, where it would stand in front of the text.
-up_right_up='0 2 0 0 0 0
-0 4 0 0 0 0
-0 5 0 0 0 0
-0 3 0 0 0 0
-0 2 0 0 0 0
-0 4 1 3 6 4
-10 1 4 4 4 4 4 1 1 1 1'
-# Five cells right along the bottom row, then five up the right column.
-right_then_up='0 0 0 0 0 0
-4 0 0 0 0 0
-1 0 0 0 0 0
-3 0 0 0 0 0
-6 0 0 0 0 0
-4 2 3 5 4 2
-10 4 4 4 4 4 1 1 1 1 1'
+# Stage files of six lines of six cells, each a board column from the bottom cell up,
+# then the count and the moves. up_right_up: up one, five cells right along the second
+# row, then four up the right column, so that the die keeps off the bottom and top rows,
+# where it would stand in front of the text. right_then_up: five cells right along the
+# bottom row, then five up the right column.
+up_right_up=$(<"$(dirname "${BASH_SOURCE[0]}")/stages/up_right_up.stg")
+right_then_up=$(<"$(dirname "${BASH_SOURCE[0]}")/stages/right_then_up.stg")
 stage() { printf '%s\n' "$2" >"$1"; }
 
 failures=0
@@ -41,8 +29,9 @@ fail() {
     failures=$((failures + 1))
     # The picture that failed, for a look afterwards, in a folder of this run's own
     # under the working folder (ctest's).
+    [ -f "$work/shot.ppm" ] || return 0
     [ -n "${shots:-}" ] || shots=$(mktemp -d "$PWD/e2e-$scenario-failures.XXXXXX")
-    [ -f "$work/shot.ppm" ] && cp "$work/shot.ppm" "$shots/failure-$failures.ppm" &&
+    cp "$work/shot.ppm" "$shots/failure-$failures.ppm" &&
         echo "(screenshot: $shots/failure-$failures.ppm)" >&2
 }
 finish() {

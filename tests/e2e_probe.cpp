@@ -49,29 +49,17 @@ Pixels readPpm(const char* path) {
     return file ? p : Pixels{};
 }
 
-void fail(const std::string& what) {
-    std::fprintf(stderr, "e2e_probe: fails: %s\n", what.c_str());
-    ++failures;
+void expect(const ::testing::AssertionResult& result) {
+    if (!result) {
+        std::fprintf(stderr, "e2e_probe: fails: %s\n", result.message());
+        ++failures;
+    }
 }
 
 // The point (x, y, z) of the board, seen face-on, shows the colour (or, with a radius,
 // a pixel near it).
 void at(double x, double y, double z, Rgb expected, int radius = 0) {
-    const ScreenPoint p = project(View{}, x, y, z, shot.width, shot.height);
-    if (!colourNear(shot, p, expected, radius)) {
-        const Rgb got = shot.at(pixelIndex(p.x), pixelIndex(p.y));
-        char what[160];
-        std::snprintf(what, sizeof what, "(%g, %g, %g) is %s, not %s", x, y, z,
-                      describe(got).c_str(), describe(expected).c_str());
-        fail(what);
-    }
-}
-
-void text(const std::string& line, ScreenPoint origin) {
-    const int mismatches = textMismatches(shot, line.c_str(), origin);
-    if (mismatches != 0) {
-        fail("\"" + line + "\": " + std::to_string(mismatches) + " pixels differ");
-    }
+    expect(pixelIs(shot, project(View{}, x, y, z, shot.width, shot.height), expected, radius));
 }
 
 // Where on its cell the mark of each value, 1 to 6, shows its colour.
@@ -91,15 +79,16 @@ void check(const std::vector<std::string>& args, std::size_t& i) {
     const int w = shot.width;
     const int h = shot.height;
     if (name == "title") {
-        text("Pelmar", topLineOrigin(-3.0, w, h));
-        text("HIT DIR KEY TO START", bottomLineOrigin(-10.0, w, h));
+        expect(textAt(shot, "Pelmar", topLineOrigin(-3.0, w, h)));
+        expect(textAt(shot, "HIT DIR KEY TO START", bottomLineOrigin(-10.0, w, h)));
     } else if (name == "stage" || name == "steps") {
         char line[32];
         std::snprintf(line, sizeof line, name == "stage" ? "STAGE %02d" : "STEP %03d", number());
-        text(line, topLineOrigin(name == "stage" ? -10.0 : 2.0, w, h));
+        expect(textAt(shot, line, topLineOrigin(name == "stage" ? -10.0 : 2.0, w, h)));
     } else if (name == "msg") {
         const std::string message = args.at(i++);
-        text(message, bottomLineOrigin(-0.5 * static_cast<double>(message.size()), w, h));
+        const double k = -0.5 * static_cast<double>(message.size());
+        expect(textAt(shot, message.c_str(), bottomLineOrigin(k, w, h)));
     } else if (name == "die" || name == "hollow" || name == "cell") {
         const double x = number();
         const double y = number();

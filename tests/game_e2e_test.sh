@@ -1,13 +1,22 @@
 #!/usr/bin/env bash
-# The real game in a real X server, played as a player would, with real key presses
-# and screenshots:
+# The real game in a real X server, played as a player would, with real key presses and
+# screenshots, and under faults:
 #   game_e2e_test.sh SCENARIO PELMAR E2E_PROBE X11_CLOSE_WINDOW
-# Every scenario has a temporary folder of its own, and in it the game's data folder
-# (PELMAR_DATA_DIR), empty: no stages but the scenario's own stand in for missing ones.
-# The scenario installed (scripts/check-package.sh) plays an installed game with its own
-# data folder and the shipped stages. Runs under scripts/with-xvfb.sh. The rules, the
-# command line and the platform's own cases are the unit tests' and the SDL2 window
-# tests' business.
+# play: --help and --version, the window, the title demo, stage 1 as its file lays it
+#   out, a roll, the wireframe view and the close box;
+# installed (scripts/check-package.sh): an installed game, with its own data folder,
+#   plays the shipped stages;
+# special-files: FIFOs and a device as stage files (named on the command line, and as
+#   stage0.stg and stage1.stg in the working folder) never block the game;
+# signals: SIGINT and SIGTERM close the game in order, with status 0;
+# display-lost: the X server going away ends the game within a second, with a message
+#   and status 1 (this scenario stops the server of scripts/with-xvfb.sh, by its pid);
+# no-display: a display that is not set, or that nobody serves, is a clear error.
+# Every scenario but installed gives the game an empty data folder of its own
+# (PELMAR_DATA_DIR): no stages but the scenario's stand in for missing ones. Runs under
+# scripts/with-xvfb.sh; every launch is bounded by timeout, every wait by a deadline.
+# The rules and the platform's own cases are the unit tests' and the SDL2 window tests'
+# business.
 set -uo pipefail
 
 scenario=$1 pelmar=$2 probe=$3 close_window=$4
@@ -15,6 +24,13 @@ scenario=$1 pelmar=$2 probe=$3 close_window=$4
 data_dir=$work/data
 mkdir "$data_dir"
 if [ "$scenario" = installed ]; then unset PELMAR_DATA_DIR; else export PELMAR_DATA_DIR=$data_dir; fi
+
+# after, status, seconds: the game must end within that time, with that status.
+expect_end() {
+    timeout "$3" tail -s 0.01 --pid="$(game_process)" -f /dev/null ||
+        fail "still running $3 s after $1"
+    end_game "$1" "$2"
+}
 
 case "$scenario" in
 play)
@@ -57,6 +73,42 @@ installed)
     wait_for "stage 1's board" $(board_checks "$shipped")
     play_moves 1 "${moves[@]}"
     escape
+    ;;
+special-files)
+    mkfifo "$work/play/stage0.stg" "$work/play/stage1.stg" "$work/play/mine.stg"
+    start_game mine.stg /dev/zero
+    xdotool key Right # on to stage 1, whose file is a FIFO too
+    sleep 0.5
+    xdotool key Escape
+    expect_end Escape 0 5
+    ;;
+signals)
+    for name in INT TERM; do
+        start_game
+        kill -"$name" "$(game_process)"
+        expect_end "SIG$name" 0 5
+        [ -s "$work/stderr" ] && fail "SIG$name: $(cat "$work/stderr")"
+    done
+    ;;
+display-lost)
+    start_game
+    kill "$XVFB_PID"
+    expect_end "the X server went away" 1 1
+    grep -q "The connection to the display $DISPLAY was lost" "$work/stderr" || fail "no clear message"
+    ;;
+no-display)
+    # A display number with neither a lock file nor a socket: nobody serves it.
+    n=900
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    for display in "" ":$n"; do
+        env -u DISPLAY -u WAYLAND_DISPLAY ${display:+DISPLAY=$display} XDG_RUNTIME_DIR="$work" \
+            timeout 20 "$pelmar" >"$work/stdout" 2>"$work/stderr"
+        status=$?
+        [ "$status" != 0 ] && [ "$status" != 124 ] || fail "exit status $status, display '$display'"
+        grep -q "No display could be opened.*${display:+DISPLAY is \"$display\"}" "$work/stderr" ||
+            fail "no clear message with display '$display'"
+        [ -s "$work/stdout" ] && fail "wrote to stdout: $(head -c 200 "$work/stdout")"
+    done
     ;;
 *)
     echo "unknown scenario $scenario" >&2

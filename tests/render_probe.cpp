@@ -15,27 +15,6 @@
 #include "scene.h"
 #include "stage.h"
 
-::testing::AssertionResult pixelIs(const Pixels& pixels, ScreenPoint at, Rgb expected) {
-    const Rgb got = pixels.at(pixelIndex(at.x), pixelIndex(at.y));
-    if (sameColour(got, expected)) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure()
-           << "pixel (" << pixelIndex(at.x) << ", " << pixelIndex(at.y) << ") is " << describe(got)
-           << ", expected " << describe(expected);
-}
-
-::testing::AssertionResult textAt(const Pixels& pixels, const char* text, ScreenPoint origin,
-                                  int slack) {
-    const int mismatches = textMismatches(pixels, text, origin, slack);
-    if (mismatches == 0) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure()
-           << "\"" << text << "\" not found at (" << pixelIndex(origin.x) << ", "
-           << pixelIndex(origin.y) << "); best placement differs in " << mismatches << " pixels";
-}
-
 void RenderTest::openContext(int w, int h) {
     ASSERT_TRUE(openOffscreenGl(w, h));
     width = w;

@@ -15,15 +15,6 @@ bool openOffscreenGl(int width, int height);
 // The frame buffer as it stands, read back before any swap.
 Pixels readFramePixels(int width, int height);
 
-// The pixel under a screen point, compared with the expected colour.
-::testing::AssertionResult pixelIs(const Pixels& pixels, ScreenPoint at, Rgb expected);
-
-// Whether the string stands in white exactly as the font's reference draws it, with the
-// raster position at `origin` (within `slack` pixels either way), and nothing else white
-// in a two-pixel margin around it.
-::testing::AssertionResult textAt(const Pixels& pixels, const char* text, ScreenPoint origin,
-                                  int slack = 1);
-
 // A context with the game's fixed state and font and the projection of its size (300 x
 // 300 unless reopened), an empty board, and the die reset and at rest on the start cell.
 class RenderTest : public ::testing::Test {

@@ -234,7 +234,7 @@ TEST_F(Render, TheDiesSidesShowTheLightComingFromNearTheViewer) {
         {0, 0.9, 0.15, lit}, {0, 0.15, 0.9, lit}, {5, 5.1, 5.85, unlit}, {5, 5.85, 5.1, unlit}};
     for (const auto& [cell, x, y, expected] : sides) {
         die.x = die.y = static_cast<std::uint32_t>(cell);
-        EXPECT_TRUE(colourNear(drawAtRest(), onBoard(x, y, 0.5), expected, 1)) << x << ", " << y;
+        EXPECT_TRUE(pixelIs(drawAtRest(), onBoard(x, y, 0.5), expected, 1)) << x << ", " << y;
     }
 }
 
@@ -286,8 +286,8 @@ TEST_F(Render, AtTheEndOfARollTheTurnedDieMatchesTheRolledOne) {
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 const ScreenPoint p = {x + 0.5, y + 0.5};
-                differences += colourNear(rolled, p, turning.at(x, y), 1) &&
-                                       colourNear(turning, p, rolled.at(x, y), 1)
+                differences += pixelIs(rolled, p, turning.at(x, y), 1) &&
+                                       pixelIs(turning, p, rolled.at(x, y), 1)
                                    ? 0
                                    : 1;
             }
@@ -388,15 +388,15 @@ TEST_F(Render, TheWireframeViewDrawsUnlitOutlinesWithoutFill) {
     const Pixels pixels = drawOne();
     // Squares: blue edges, black inside.
     EXPECT_TRUE(pixelIs(pixels, onBoard(2.5, 2.5, 0), colour::Black));
-    EXPECT_TRUE(colourNear(pixels, onBoard(2.05, 2.5, 0), colour::Blue, 1));
-    EXPECT_TRUE(colourNear(pixels, onBoard(2.5, 2.95, 0), colour::Blue, 1));
+    EXPECT_TRUE(pixelIs(pixels, onBoard(2.05, 2.5, 0), colour::Blue, 1));
+    EXPECT_TRUE(pixelIs(pixels, onBoard(2.5, 2.95, 0), colour::Blue, 1));
     // The 1's octagon: a red outline around a hollow middle.
     EXPECT_TRUE(pixelIs(pixels, onBoard(3.5, 3.5, 0.05), colour::Black));
-    EXPECT_TRUE(colourNear(pixels, onBoard(3.7, 3.5, 0.05), colour::Red, 1));
-    EXPECT_TRUE(colourNear(pixels, onBoard(3.5, 3.3, 0.05), colour::Red, 1));
+    EXPECT_TRUE(pixelIs(pixels, onBoard(3.7, 3.5, 0.05), colour::Red, 1));
+    EXPECT_TRUE(pixelIs(pixels, onBoard(3.5, 3.3, 0.05), colour::Red, 1));
     // The die: pure white edges, and no white face filling its top.
-    EXPECT_TRUE(colourNear(pixels, onBoard(0.9, 0.5, 0.9), colour::White, 1));
-    EXPECT_FALSE(colourNear(pixels, onBoard(0.65, 0.65, 0.9), colour::White, 1));
+    EXPECT_TRUE(pixelIs(pixels, onBoard(0.9, 0.5, 0.9), colour::White, 1));
+    EXPECT_FALSE(pixelIs(pixels, onBoard(0.65, 0.65, 0.9), colour::White, 1));
     // The text is still white without lighting.
     EXPECT_TRUE(textAt(pixels, "STAGE 01", topLine(-10.0)));
     EXPECT_TRUE(textAt(pixels, "START", bottomLine(-2.5)));

@@ -74,6 +74,36 @@ int mismatchesAt(const Pixels& pixels, const char* text, int left, int bottom) {
     return mismatches;
 }
 
+ScreenPoint projectEye(double x, double y, double z, int width, int height) {
+    const double nx = FrustumScale * x / -z;
+    const double ny = FrustumScale * y / -z;
+    return {(nx + 1.0) * 0.5 * width, (ny + 1.0) * 0.5 * height};
+}
+
+bool sameColour(Rgb a, Rgb b) {
+    return std::abs(a.r - b.r) <= 2 && std::abs(a.g - b.g) <= 2 && std::abs(a.b - b.b) <= 2;
+}
+
+std::string describe(Rgb c) {
+    return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) +
+           ")";
+}
+
+int pixelIndex(double v) {
+    return static_cast<int>(std::floor(v));
+}
+
+bool colourNear(const Pixels& pixels, ScreenPoint at, Rgb expected, int radius) {
+    for (int dy = -radius; dy <= radius; ++dy) {
+        for (int dx = -radius; dx <= radius; ++dx) {
+            if (sameColour(pixels.at(pixelIndex(at.x) + dx, pixelIndex(at.y) + dy), expected)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 Rgb Pixels::at(int x, int y) const {
@@ -101,55 +131,12 @@ ScreenPoint project(const View& view, double x, double y, double z, int width, i
     return projectEye(x, y, z + view.distance, width, height);
 }
 
-ScreenPoint projectEye(double x, double y, double z, int width, int height) {
-    const double nx = FrustumScale * x / -z;
-    const double ny = FrustumScale * y / -z;
-    return {(nx + 1.0) * 0.5 * width, (ny + 1.0) * 0.5 * height};
-}
-
 ScreenPoint topLineOrigin(double k, int width, int height) {
     return projectEye(k * 60.0 / width, 3.0, TextDepth, width, height);
 }
 
 ScreenPoint bottomLineOrigin(double k, int width, int height) {
     return projectEye(k * 60.0 / width, -3.0 - 90.0 / height, TextDepth, width, height);
-}
-
-bool sameColour(Rgb a, Rgb b) {
-    return std::abs(a.r - b.r) <= 2 && std::abs(a.g - b.g) <= 2 && std::abs(a.b - b.b) <= 2;
-}
-
-std::string describe(Rgb c) {
-    return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) +
-           ")";
-}
-
-int pixelIndex(double v) {
-    return static_cast<int>(std::floor(v));
-}
-
-bool colourNear(const Pixels& pixels, ScreenPoint at, Rgb expected, int radius) {
-    for (int dy = -radius; dy <= radius; ++dy) {
-        for (int dx = -radius; dx <= radius; ++dx) {
-            if (sameColour(pixels.at(pixelIndex(at.x) + dx, pixelIndex(at.y) + dy), expected)) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-int textMismatches(const Pixels& pixels, const char* text, ScreenPoint origin, int slack) {
-    const int left = pixelIndex(origin.x);
-    const int bottom = pixelIndex(origin.y) - GlyphBaseline;
-    int best = -1;
-    for (int dy = -slack; dy <= slack; ++dy) {
-        for (int dx = -slack; dx <= slack; ++dx) {
-            const int mismatches = mismatchesAt(pixels, text, left + dx, bottom + dy);
-            best = best < 0 || mismatches < best ? mismatches : best;
-        }
-    }
-    return best;
 }
 
 int whiteCount(const Pixels& pixels, int left, int bottom, int right, int top) {
@@ -160,4 +147,34 @@ int whiteCount(const Pixels& pixels, int left, int bottom, int right, int top) {
         }
     }
     return count;
+}
+
+::testing::AssertionResult pixelIs(const Pixels& pixels, ScreenPoint at, Rgb expected, int radius) {
+    if (colourNear(pixels, at, expected, radius)) {
+        return ::testing::AssertionSuccess();
+    }
+    const int x = pixelIndex(at.x);
+    const int y = pixelIndex(at.y);
+    return ::testing::AssertionFailure()
+           << "pixel (" << x << ", " << y << ") is " << describe(pixels.at(x, y)) << ", expected "
+           << describe(expected);
+}
+
+::testing::AssertionResult textAt(const Pixels& pixels, const char* text, ScreenPoint origin,
+                                  int slack) {
+    const int left = pixelIndex(origin.x);
+    const int bottom = pixelIndex(origin.y) - GlyphBaseline;
+    int best = -1;
+    for (int dy = -slack; dy <= slack; ++dy) {
+        for (int dx = -slack; dx <= slack; ++dx) {
+            const int mismatches = mismatchesAt(pixels, text, left + dx, bottom + dy);
+            best = best < 0 || mismatches < best ? mismatches : best;
+        }
+    }
+    if (best == 0) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "\"" << text << "\" not found at (" << left << ", " << pixelIndex(origin.y)
+           << "); best placement differs in " << best << " pixels";
 }

@@ -5,8 +5,9 @@
 // draws it.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
-#include <string>
 #include <vector>
 
 struct Rgb {
@@ -37,8 +38,6 @@ struct ScreenPoint {
 
 // A point of the world (board units) on the screen of a width x height window.
 ScreenPoint project(const View& view, double x, double y, double z, int width, int height);
-// A point given in eye space (as the text's raster positions are).
-ScreenPoint projectEye(double x, double y, double z, int width, int height);
 // Where a line of text starts: its raster position `k` text steps across (a text step
 // is 60 / width), on the top line or the bottom line.
 ScreenPoint topLineOrigin(double k, int width, int height);
@@ -55,19 +54,16 @@ constexpr Rgb Cyan{0, 255, 255};
 constexpr Rgb Magenta{255, 0, 255};
 } // namespace colour
 
-std::string describe(Rgb c);
-// Equal within the +-2 a channel by which rasterisers may differ.
-bool sameColour(Rgb a, Rgb b);
-// The pixel whose square holds a screen point.
-int pixelIndex(double v);
-// Whether some pixel within `radius` pixels of the point has the colour.
-bool colourNear(const Pixels& pixels, ScreenPoint at, Rgb expected, int radius);
+// Whether the pixel under a screen point, or with a radius some pixel that near it, has
+// the colour, within the +-2 a channel by which rasterisers may differ.
+::testing::AssertionResult pixelIs(const Pixels& pixels, ScreenPoint at, Rgb expected,
+                                   int radius = 0);
 
-// How many pixels differ from the string drawn in white as the font's reference picture
-// shows it, with nothing else white in a two-pixel margin around it, for the best
-// placement within `slack` pixels either way of the raster position `origin`. 0: it is
-// there.
-int textMismatches(const Pixels& pixels, const char* text, ScreenPoint origin, int slack = 1);
+// Whether the string stands in white exactly as the font's reference picture draws it,
+// with nothing else white in a two-pixel margin around it, for the best placement
+// within `slack` pixels either way of the raster position `origin`.
+::testing::AssertionResult textAt(const Pixels& pixels, const char* text, ScreenPoint origin,
+                                  int slack = 1);
 
 // The number of white pixels in a window rectangle (left, bottom inclusive; right, top
 // exclusive).
