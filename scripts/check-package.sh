@@ -44,9 +44,7 @@ for page in man6/pelmar.6.gz man1/pelmar-stage.1.gz; do
     [ -z "$warnings" ] || fail "$page: $warnings"
 done
 
-"$usr/bin/pelmar" --version | grep -qx 'pelmar [0-9][0-9.]*' || fail "pelmar --version"
 "$usr/bin/pelmar" --help | grep -qx "Data folder: $usr/share/pelmar" || fail "pelmar --help"
-"$usr/bin/pelmar-stage" --version | grep -qx 'pelmar-stage [0-9][0-9.]*' || fail "pelmar-stage --version"
 
 play() { # the installed game
     scripts/with-xvfb.sh tests/game_e2e_test.sh installed "$1" "$build/tests/e2e_probe" \

@@ -58,7 +58,7 @@ start_game() {
     timeout 10 xdotool windowfocus --sync "$window"
 }
 # The game's own process, under timeout (and the launcher).
-game_process() { awk '{ print $1 }' "/proc/$game_pid/task/$game_pid/children"; }
+game_process() { awk '{ print $1 }' "/proc/$game_pid/task/$game_pid/children" 2>/dev/null; }
 # Waits for the game to end, which must be with status 0 (or the one given) and nothing
 # on stdout.
 end_game() { # how it was ended, [status]

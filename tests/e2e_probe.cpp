@@ -62,16 +62,6 @@ void at(double x, double y, double z, Rgb expected, int radius = 0) {
     expect(pixelIs(shot, project(View{}, x, y, z, shot.width, shot.height), expected, radius));
 }
 
-// Where on its cell the mark of each value, 1 to 6, shows its colour.
-struct MarkProbe {
-    double x, y;
-    Rgb colour;
-};
-const std::vector<MarkProbe> markProbes = {
-    {0.5, 0.5, colour::Red},  {0.34, 0.34, colour::Green}, {0.5, 0.5, colour::Yellow},
-    {0.3, 0.3, colour::Cyan}, {0.5, 0.5, colour::Magenta}, {0.3, 0.5, colour::White},
-};
-
 // Runs the check at args[i] and moves i past it.
 void check(const std::vector<std::string>& args, std::size_t& i) {
     const std::string name = args.at(i++);
@@ -99,12 +89,14 @@ void check(const std::vector<std::string>& args, std::size_t& i) {
             at(x + 0.5, y + 0.5, 0.0, colour::Black);
             at(x + 0.05, y + 0.5, 0.0, colour::Blue, 1);
         } else {
-            // For 0, plain blue wherever any value would put a mark (the 3's and 5's are
-            // the 1's).
+            // A mark of the value in its colour; for 0, plain blue where any value has one.
             const int value = number();
-            for (int v : value == 0 ? std::vector<int>{1, 2, 4, 6} : std::vector<int>{value}) {
-                const MarkProbe& m = markProbes.at(static_cast<std::size_t>(v - 1));
-                at(x + m.x, y + m.y, value == 0 ? 0.0 : 0.05, value == 0 ? colour::Blue : m.colour);
+            if (value < 0 || value > 6) {
+                throw std::out_of_range("no mark for " + std::to_string(value));
+            }
+            for (int v = value == 0 ? 1 : value; v <= (value == 0 ? 6 : value); ++v) {
+                const auto [mx, my] = markOffsets[v].at(0);
+                at(x + mx, y + my, value == 0 ? 0.0 : 0.05, markColour[value == 0 ? 0 : v]);
             }
         }
     } else {

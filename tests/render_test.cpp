@@ -1,24 +1,35 @@
 // The drawing, read back from a real context: the fixed GL state and the projection,
 // the turning view's steps, the pips' height, the board under the fixed and the turning
 // view and in a wide window, the die at rest, lit and at the end of a roll, the display
-// lists kept between frames; every glyph against the font's reference picture, the two
-// text lines with the game's own words, and the wireframe view.
+// lists kept between frames; every glyph against the font's reference picture and the
+// two text lines with the game's own words. Then the game through the handlers start-up
+// registers, on the toolkit's null platform: the window it asks for, the command line,
+// each key's request, and the space key's wireframe view drawn and presented at once.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <tuple>
 #include <vector>
 
+#include "app.h"
 #include "board_draw.h"
 #include "die_draw.h"
 #include "font.h"
 #include "frame.h"
+#include "game_test_support.h"
+#include "key_handlers.h"
+#include "null_platform.h"
 #include "opengl.h"
-#include "render_probe.h"
 #include "scene.h"
+#include "screen_probe.h"
 #include "stage.h"
+#include "startup.h"
+#include "test_files.h"
+#include "window.h"
 
 namespace {
 
@@ -57,8 +68,26 @@ TEST(DieDrawing, TheTwentyOnePipsStandATenthProudOfTheBodysFaces) {
     EXPECT_EQ(pips, 21);
 }
 
-class Render : public RenderTest {
+// A context with the game's fixed state and font and the projection of its size (300 x
+// 300 unless reopened), stage 1 in play on an empty board, and the die reset and at rest
+// on the start cell.
+class Render : public ::testing::Test {
   protected:
+    void SetUp() override { openContext(300, 300); }
+    void openContext(int w, int h) {
+        ASSERT_TRUE(openOffscreenGl(w, h));
+        width = w;
+        height = h;
+        initScene();
+        buildFont();
+        reshape(w, h);
+        resetGameGlobals();
+        stageNumber = 1;
+        phase = PhasePlay;
+        resetDie(die);
+        die.posX = die.posY = die.posZ = 0.5f;
+    }
+    Pixels readPixels() const { return readFramePixels(width, height); }
     Pixels drawOne() {
         drawFrame();
         return readPixels();
@@ -78,6 +107,14 @@ class Render : public RenderTest {
         Board[4][5] = 1 << 30;
         Board[5][5] = -(1 << 30);
     }
+    Pixels drawBoardOnly() {
+        fillBoard();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        setFrameView(PhasePlay);
+        drawBoard();
+        glPopMatrix();
+        return readPixels();
+    }
     // The die at rest on its cell, as the game puts it between rolls, with no bottom line.
     Pixels drawAtRest() {
         die.posX = static_cast<float>(die.x + 0.5);
@@ -87,6 +124,9 @@ class Render : public RenderTest {
         message = static_cast<MessageId>(0);
         return drawOne();
     }
+
+    int width = 300;
+    int height = 300;
 };
 
 TEST_F(Render, InitSceneSetsTheFixedSwitches) {
@@ -103,16 +143,8 @@ TEST_F(Render, InitSceneSetsTheFixedSwitches) {
     }
 }
 
-TEST_F(Render, ReshapeSetsTheFrustumViewportAndTextSteps) {
+TEST_F(Render, ReshapeSetsTheViewportAndTextStepsAndLeavesTheModelViewCurrent) {
     reshape(600, 300);
-    // glFrustum(-3, 3, -3, 3, 10, 17), which GL keeps in single precision.
-    GLfloat m[16] = {};
-    glGetFloatv(GL_PROJECTION_MATRIX, m);
-    const float expected[16] = {10.0f / 3, 0, 0,          0,  0, 10.0f / 3, 0,           0,
-                                0,         0, -27.0f / 7, -1, 0, 0,         -340.0f / 7, 0};
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_FLOAT_EQ(m[i], expected[i]) << i;
-    }
     GLint mode = 0;
     glGetIntegerv(GL_MATRIX_MODE, &mode);
     EXPECT_EQ(std::tuple(mode, windowWidth, windowHeight, textStepX, textStepY),
@@ -127,33 +159,10 @@ TEST_F(Render, ReshapeSetsTheFrustumViewportAndTextSteps) {
     }
 }
 
-// Where each value's marks stand in its cell, as offsets from the cell's corner, their
-// corner radius and their colour.
-const std::vector<std::pair<double, double>> markOffsets[7] = {
-    {},
-    {{0.5, 0.5}},
-    {{0.34, 0.34}, {0.66, 0.66}},
-    {{0.3, 0.3}, {0.5, 0.5}, {0.7, 0.7}},
-    {{0.3, 0.3}, {0.7, 0.3}, {0.3, 0.7}, {0.7, 0.7}},
-    {{0.3, 0.3}, {0.7, 0.3}, {0.3, 0.7}, {0.7, 0.7}, {0.5, 0.5}},
-    {{0.3, 0.25}, {0.3, 0.5}, {0.3, 0.75}, {0.7, 0.25}, {0.7, 0.5}, {0.7, 0.75}},
-};
-const double markRadius[7] = {0.0, 0.2, 0.15, 0.1, 0.1, 0.1, 0.1};
-const Rgb markColour[7] = {colour::Blue, colour::Red,     colour::Green, colour::Yellow,
-                           colour::Cyan, colour::Magenta, colour::White};
-
-// Draws the board of fillBoard alone and checks it on a fine grid against how it must
-// look from the view: blue 0.9 x 0.9 squares parted by black gaps, and on each the marks
-// of its value. Points within `margin` of an edge, where a pixel may round either way,
-// are left out. In the turning view the frames have been drawn already.
-void expectBoard(int width, int height, const View& view, double margin) {
-    if (!view.turning) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        setFrameView(PhasePlay);
-        drawBoard();
-        glPopMatrix();
-    }
-    const Pixels pixels = readFramePixels(width, height);
+// Checks the board on a fine grid against how it must look from the view: blue 0.9 x 0.9
+// squares parted by black gaps, and on each the marks of its value. Points within
+// `margin` of an edge, where a pixel may round either way, are left out.
+void expectBoard(const Pixels& pixels, const View& view, double margin) {
     int wrong = 0;
     for (double x = -0.3; x < 6.3; x += 0.025) {
         for (double y = -0.3; y < 6.3; y += 0.025) {
@@ -190,11 +199,9 @@ void expectBoard(int width, int height, const View& view, double margin) {
 }
 
 TEST_F(Render, InPlayTheBoardIsSeenFaceOnStretchedToTheWindowButNotTheText) {
-    fillBoard();
-    expectBoard(width, height, View{}, 0.025);
+    expectBoard(drawBoardOnly(), View{}, 0.025);
     openContext(600, 300);
-    fillBoard();
-    expectBoard(width, height, View{}, 0.025);
+    expectBoard(drawBoardOnly(), View{}, 0.025);
     // The text is not stretched.
     stageNumber = 7;
     die.steps = 42;
@@ -217,7 +224,7 @@ TEST_F(Render, OnTheTitleAndInTheReplayTheViewTurnsAboutTheBoardsCentreFrameByFr
             drawFrame();
         }
         // 400 frames: past a full turn of 361, 39 degrees on; tilt and distance at rest.
-        expectBoard(width, height, View{39.0, -45.0, -14.014211, true}, 0.09);
+        expectBoard(readPixels(), View{39.0, -45.0, -14.014211}, 0.09);
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
@@ -239,23 +246,20 @@ TEST_F(Render, TheDiesSidesShowTheLightComingFromNearTheViewer) {
 }
 
 TEST_F(Render, TheResetDieShowsItsRedOneAndARollNorthTheMagentaFive) {
-    // Points (s, t) from the middle of the die's top, on the pips' tops (0.5 above its
-    // centre) or on the body's face (0.4), and their colour; play never turns the view.
+    // Points (s, t) from the middle of the die's top, on the pips' tops; play never turns
+    // the view.
     cameraSpin = 50.0f;
     cameraTilt = -30.0f;
-    auto onTop = [this](std::vector<std::pair<double, double>> at, double above, Rgb expected) {
+    auto onTop = [this](std::vector<std::pair<double, double>> at, Rgb expected) {
         const Pixels pixels = drawAtRest();
         for (auto [s, t] : at) {
-            EXPECT_TRUE(
-                pixelIs(pixels, onBoard(die.x + 0.5 + s, die.y + 0.5 + t, 0.5 + above), expected))
+            EXPECT_TRUE(pixelIs(pixels, onBoard(die.x + 0.5 + s, die.y + 0.5 + t, 1.0), expected))
                 << s << ", " << t;
         }
     };
-    onTop({{0, 0}, {0.15, 0}}, 0.5, colour::Red);
-    onTop({{-0.3, -0.3}, {-0.3, 0.3}, {0.3, -0.3}, {0.3, 0.3}}, 0.4, colour::White);
+    onTop({{0, 0}, {0.15, 0}}, colour::Red);
     rollNorth(die);
-    onTop({{0, 0}, {-0.2, -0.2}, {0.2, -0.2}, {0.2, 0.2}, {-0.2, 0.2}}, 0.5, colour::Magenta);
-    onTop({{0, 0.2}, {0.2, 0}}, 0.4, colour::White);
+    onTop({{0, 0}, {-0.2, -0.2}, {0.2, -0.2}, {0.2, 0.2}, {-0.2, 0.2}}, colour::Magenta);
     // The cell it left is bare again.
     EXPECT_TRUE(pixelIs(drawAtRest(), onBoard(0.5, 0.3, 0), colour::Blue));
 }
@@ -312,11 +316,9 @@ TEST_F(Render, EveryGlyphLooksAsTheReferenceShowsIt) {
     for (int row = 0; row < 6; ++row) {
         glRasterPos2i(10, 250 - 30 * row);
         // Empty strings and bytes outside 32 to 126 draw nothing and do not move on.
-        const std::string half = lines[row].substr(0, 8);
-        printString(half.c_str());
         printString("");
         printString("\t\n\x1f\x7f\x80\xff");
-        printString(lines[row].c_str() + 8);
+        printString(lines[row].c_str());
     }
     const Pixels pixels = readPixels();
     for (int row = 0; row < 6; ++row) {
@@ -333,35 +335,26 @@ TEST_F(Render, TheTextLinesShowTheGamesWordsInPlace) {
         "HIT DIR KEY TO START"};
     // clang-format on
     die.posX = die.posY = 3.5f; // the white die's top would reach the bottom rows from (0, 0)
+    const std::string blank(20, ' ');
     for (std::int32_t id = -1; id <= 12; ++id) {
         message = static_cast<MessageId>(id);
-        const Pixels pixels = drawOne();
-        const char* text = id >= 1 && id <= 11 ? messages[id - 1] : nullptr;
-        if (text != nullptr) {
-            const double k = -0.5 * static_cast<double>(std::strlen(text));
-            EXPECT_TRUE(textAt(pixels, text, bottomLine(k))) << id;
-        } else {
-            EXPECT_EQ(whiteCount(pixels, 0, 0, width, 18), 0) << id;
-        }
+        const char* text = id >= 1 && id <= 11 ? messages[id - 1] : blank.c_str();
+        const double k = -0.5 * static_cast<double>(std::strlen(text));
+        EXPECT_TRUE(textAt(drawOne(), text, bottomLine(k))) << id;
     }
     // The top line: the stage and the steps with leading zeros, or the title's name alone.
     const std::tuple<std::uint32_t, std::uint32_t, const char*, const char*> tops[] = {
         {9, 10, "STAGE 09", "STEP 010"},
         {10, 9, "STAGE 10", "STEP 009"},
         {20, 100, "STAGE 20", "STEP 100"},
-        {0, 0, "Pelmar", nullptr}};
+        {0, 0, "     ", "     "}};
     for (auto [stage, steps, left, right] : tops) {
         stageNumber = stage;
         die.steps = steps;
         const Pixels pixels = drawOne();
-        if (right != nullptr) {
-            EXPECT_TRUE(textAt(pixels, left, topLine(-10.0)));
-            EXPECT_TRUE(textAt(pixels, right, topLine(2.0)));
-        } else {
-            EXPECT_TRUE(textAt(pixels, left, topLine(-3.0)));
-            EXPECT_EQ(whiteCount(pixels, 0, 270, 115, 300) + whiteCount(pixels, 190, 270, 300, 300),
-                      0);
-        }
+        EXPECT_TRUE(textAt(pixels, left, topLine(-10.0)));
+        EXPECT_TRUE(textAt(pixels, right, topLine(stage == 0 ? 4.0 : 2.0)));
+        EXPECT_TRUE(stage != 0 || textAt(pixels, "Pelmar", topLine(-3.0)));
     }
 }
 
@@ -378,28 +371,154 @@ TEST_F(Render, AChangedCellAndANewContextAreDrawnAnew) {
     }
 }
 
-TEST_F(Render, TheWireframeViewDrawsUnlitOutlinesWithoutFill) {
-    Board[3][3] = 1;
-    // The space key's view: front faces as outlines, no lighting, depth test or culling.
-    glPolygonMode(GL_FRONT, GL_LINE);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    const Pixels pixels = drawOne();
-    // Squares: blue edges, black inside.
-    EXPECT_TRUE(pixelIs(pixels, onBoard(2.5, 2.5, 0), colour::Black));
-    EXPECT_TRUE(pixelIs(pixels, onBoard(2.05, 2.5, 0), colour::Blue, 1));
-    EXPECT_TRUE(pixelIs(pixels, onBoard(2.5, 2.95, 0), colour::Blue, 1));
-    // The 1's octagon: a red outline around a hollow middle.
-    EXPECT_TRUE(pixelIs(pixels, onBoard(3.5, 3.5, 0.05), colour::Black));
-    EXPECT_TRUE(pixelIs(pixels, onBoard(3.7, 3.5, 0.05), colour::Red, 1));
-    EXPECT_TRUE(pixelIs(pixels, onBoard(3.5, 3.3, 0.05), colour::Red, 1));
-    // The die: pure white edges, and no white face filling its top.
-    EXPECT_TRUE(pixelIs(pixels, onBoard(0.9, 0.5, 0.9), colour::White, 1));
-    EXPECT_FALSE(pixelIs(pixels, onBoard(0.65, 0.65, 0.9), colour::White, 1));
-    // The text is still white without lighting.
-    EXPECT_TRUE(textAt(pixels, "STAGE 01", topLine(-10.0)));
-    EXPECT_TRUE(textAt(pixels, "START", bottomLine(-2.5)));
+// Virtual-key codes of the keys the game binds to key presses.
+enum : std::int32_t { VkSpace = 32, VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40 };
+
+class Game : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(openOffscreenGl(300, 300));
+        nullPlatformReset();
+        resetGameGlobals();
+        wireframe = 0;
+    }
+
+    // The program with these arguments after its name, as main gets them.
+    static int start(std::vector<const char*> args) {
+        args.insert(args.begin(), "pelmar");
+        return startGame(static_cast<int>(args.size()), args.data());
+    }
+
+    // Opens the game's window as start-up does, and reshapes it as the loop does first.
+    static void open() {
+        ASSERT_TRUE(openGameWindow());
+        windowHandlers.reshapeHandler(300, 300);
+    }
+
+    // A key press (an arrow, space) or a typed g or G, handled by the window as the loop
+    // does between two frames.
+    static void press(std::int32_t key) {
+        if (key == 'g' || key == 'G') {
+            nullTypeChar(key, key == 'G' ? KEY_MOD_SHIFT : 0);
+        } else {
+            nullPressKey(key);
+        }
+        while (platformPeekMessage() && platformPumpMessage()) {
+        }
+    }
+
+    TempDir dir;
+    WorkingDirGuard inDir{dir.path()};
+};
+
+TEST_F(Game, OpensItsWindowOnTheTitleAndReturnsZeroWhenItIsClosed) {
+    dir.write("stage0.stg", stageText({DirNorth}, {DirNorth, DirSouth}));
+    nullCloseWindow();
+    EXPECT_EQ(start({}), 0);
+
+    EXPECT_EQ(nullCallCount("createWindow Pelmar - Quenmoor 1997 - 0,0 300x300"), 1);
+    const PixelFormatRequest& asked = nullPlatform.lastRequest;
+    EXPECT_EQ(std::tuple(asked.flags & PFD_DOUBLEBUFFER_FLAG, asked.pixelType, asked.depthBits),
+              std::tuple(PFD_DOUBLEBUFFER_FLAG, PFD_TYPE_RGBA_VALUE, 16));
+    EXPECT_EQ(nullCallCount("glPixelProjection 300x300"), 0) << "the toolkit's reshape ran";
+    EXPECT_EQ(std::tuple(phase, moveCount, die.top), std::tuple(PhaseTitle, 2u, 1))
+        << "on the title, with its stage read and the die reset";
+
+    // Without a window it ends with a failure status and goes no further.
+    nullPlatformReset();
+    nullPlatform.failCreateContext = true;
+    EXPECT_NE(start({}), 0);
+    EXPECT_EQ(nullPlatform.boxes.size(), 1u) << "the toolkit's error";
+    EXPECT_EQ(keyBindingCount, 0);
+    EXPECT_EQ(windowHandlers.idleHandler, nullptr);
+}
+
+TEST_F(Game, EachStageFileThatOpensIsReadOverTheLastAndPlayedAtOnceAsStageOne) {
+    // Switches, even one naming a stage file, and files that do not open change nothing.
+    dir.write("mine.stg", stageText(staircase, staircase));
+    const std::string absolute = (dir.path() / "mine.stg").string();
+    const char* const ignored[] = {"pelmar", "missing.stg", ".", "/s",
+                                   "/S",     "/x",          "/", absolute.c_str()};
+    readCommandLine(8, ignored);
+    EXPECT_EQ(phase, PhaseTitle);
+
+    // Start-up reads the title's stage before the files: stage 1 is the named file's,
+    // not the folder's stage1.stg.
+    dir.write("stage1.stg", stageText({DirNorth}, {}));
+    dir.write("short.stg", "5 5 5"); // three cells of column 0, nothing more
+    nullCloseWindow();
+    start({"missing.stg", "mine.stg", "/s", "short.stg", "missing.stg"});
+    EXPECT_EQ(std::pair(phase, stageNumber), std::pair(PhasePlay, 1u));
+    std::int32_t expected[BoardSize][BoardSize] = {};
+    paint(expected, staircase);
+    expected[0][0] = expected[0][1] = expected[0][2] = 5;
+    EXPECT_TRUE(std::equal(&Board[0][0], &Board[0][0] + 36, &expected[0][0]));
+    EXPECT_EQ(moveCount, staircase.size()) << "the short file had no count";
+}
+
+TEST_F(Game, EachKeyLeavesItsRequestAndALaterOneOnItsAxisReplacesIt) {
+    open();
+    const struct {
+        std::vector<std::int32_t> keys;
+        std::int32_t x, y, giveUp;
+    } cases[] = {
+        {{VkDown, VkUp}, 0, 1, 0},
+        {{VkUp, VkDown}, 0, -1, 0},
+        {{VkLeft, VkRight, VkUp}, 1, 1, 0},
+        {{VkRight, VkLeft, VkDown}, -1, -1, 0},
+        {{'g'}, 0, 0, 1},
+        {{'G'}, 0, 0, 1},
+    };
+    for (const auto& c : cases) {
+        keyX = keyY = giveUpRequest = 0;
+        for (std::int32_t key : c.keys) {
+            press(key);
+        }
+        EXPECT_EQ(std::tuple(keyX, keyY, giveUpRequest), std::tuple(c.x, c.y, c.giveUp))
+            << c.keys[0];
+    }
+    EXPECT_EQ(nullPlatform.swapCount, 0) << "a request draws nothing by itself";
+}
+
+// The front and back polygon modes, and whether lighting, depth test and culling are on.
+auto drawingState() {
+    GLint modes[2] = {};
+    glGetIntegerv(GL_POLYGON_MODE, modes);
+    return std::tuple(modes[0], modes[1], glIsEnabled(GL_LIGHTING) != 0,
+                      glIsEnabled(GL_DEPTH_TEST) != 0, glIsEnabled(GL_CULL_FACE) != 0);
+}
+
+TEST_F(Game, SpaceTogglesTheWireframeViewAndDrawsAWholeFrameAtOnce) {
+    dir.write("stage1.stg", stageText({DirEast, DirEast}, {})); // a 4 on (1, 0), a 1 on (2, 0)
+    open();
+    // On the title with an arrow pending: the space key's frame judges it. Outlines,
+    // unlit, through the back faces.
+    press(VkRight);
+    press(VkSpace);
+    EXPECT_EQ(drawingState(), std::tuple(GL_LINE, GL_LINE, false, false, false));
+    EXPECT_EQ(std::tuple(wireframe, nullPlatform.swapCount, stageNumber), std::tuple(1, 1, 1u));
+    // Squares: blue edges, black inside; the 1's octagon: a red outline around a hollow
+    // middle; the die: pure white edges, and no white face filling its top; white text.
+    const Pixels pixels = readFramePixels(300, 300);
+    auto at = [](double x, double y, double z) { return project(View{}, x, y, z, 300, 300); };
+    const std::tuple<double, double, double, Rgb, int> probes[] = {
+        {2.5, 2.5, 0, colour::Black, 0},  {2.05, 2.5, 0, colour::Blue, 1},
+        {2.5, 2.95, 0, colour::Blue, 1},  {2.5, 0.5, 0.05, colour::Black, 0},
+        {2.7, 0.5, 0.05, colour::Red, 1}, {2.5, 0.3, 0.05, colour::Red, 1},
+        {0.9, 0.5, 0.9, colour::White, 1}};
+    for (const auto& [x, y, z, expected, radius] : probes) {
+        EXPECT_TRUE(pixelIs(pixels, at(x, y, z), expected, radius)) << x << ", " << y;
+    }
+    EXPECT_FALSE(pixelIs(pixels, at(0.65, 0.65, 0.9), colour::White, 1));
+    EXPECT_TRUE(textAt(pixels, "STAGE 01", topLineOrigin(-10.0, 300, 300)));
+
+    press(VkRight);
+    windowHandlers.idleHandler(); // a frame that accepts the roll, at rest
+    press(VkSpace);
+    // Back faces stay outlines, culled.
+    EXPECT_EQ(drawingState(), std::tuple(GL_FILL, GL_LINE, true, true, true));
+    EXPECT_EQ(std::tuple(wireframe, nullPlatform.swapCount), std::tuple(0, 3));
+    EXPECT_EQ(die.angleY, 15.0f) << "the space key's frame turned the die a step";
 }
 
 } // namespace

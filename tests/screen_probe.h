@@ -2,12 +2,13 @@
 // screenshot of the real window): the game's projection worked out on its own, from
 // the numbers the game is built to (so a wrong view in the code cannot move the probes
 // with it), colour probes, and finding a line of text as the font's reference picture
-// draws it.
+// draws it. And a real OpenGL context with no display to draw in.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 struct Rgb {
@@ -28,7 +29,6 @@ struct View {
     double spin = 0.0;            // degrees about the board's normal
     double tilt = 0.0;            // degrees about the screen's x axis
     double distance = -11.414213; // eye-space z of the board's centre
-    bool turning = false;
 };
 
 struct ScreenPoint {
@@ -54,6 +54,12 @@ constexpr Rgb Cyan{0, 255, 255};
 constexpr Rgb Magenta{255, 0, 255};
 } // namespace colour
 
+// How the board marks each value 1 to 6 (0: none): where the marks stand in a cell, as
+// offsets from its corner, their corner radius and their colour (blue: the bare cell).
+extern const std::vector<std::pair<double, double>> markOffsets[7];
+extern const double markRadius[7];
+extern const Rgb markColour[7];
+
 // Whether the pixel under a screen point, or with a radius some pixel that near it, has
 // the colour, within the +-2 a channel by which rasterisers may differ.
 ::testing::AssertionResult pixelIs(const Pixels& pixels, ScreenPoint at, Rgb expected,
@@ -65,6 +71,8 @@ constexpr Rgb Magenta{255, 0, 255};
 ::testing::AssertionResult textAt(const Pixels& pixels, const char* text, ScreenPoint origin,
                                   int slack = 1);
 
-// The number of white pixels in a window rectangle (left, bottom inclusive; right, top
-// exclusive).
-int whiteCount(const Pixels& pixels, int left, int bottom, int right, int top);
+// Makes a new context of this size current (SDL2's offscreen driver, desktop GL with a
+// depth buffer) in place of the last one; false, said on stderr, when none can be made.
+bool openOffscreenGl(int width, int height);
+// The frame buffer as it stands, read back before any swap.
+Pixels readFramePixels(int width, int height);

@@ -12,8 +12,8 @@
 #include "die.h"
 #include "die_draw.h"
 #include "opengl.h"
-#include "render_probe.h"
 #include "scene.h"
+#include "screen_probe.h"
 #include "stage.h"
 
 namespace {
