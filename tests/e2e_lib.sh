@@ -103,24 +103,3 @@ roll() { # key, x, y, steps, message: rolls onto (x, y) in stage 1 and comes to 
     xdotool key "$1"
     wait_for "roll $1 to ($2, $3)" stage 1 steps "$4" msg "$5" die "$2" "$3"
 }
-
-# The keys of the moves of a stage file: 1 north, 2 south, 3 west, 4 east.
-move_keys=('' Up Down Left Right)
-# stage, moves...: plays these moves of the stage from the start cell, checking the die
-# after each roll, and the message and the step count where it does not stand in front
-# of them (on the bottom and the top row).
-play_moves() {
-    local x=0 y=0 step=0 move checks
-    for move in "${@:2}"; do
-        step=$((step + 1))
-        case $move in 1) y=$((y + 1)) ;; 2) y=$((y - 1)) ;; 3) x=$((x - 1)) ;; 4) x=$((x + 1)) ;; esac
-        xdotool key "${move_keys[move]}"
-        checks=(die "$x" "$y")
-        [ "$y" -eq 0 ] || checks+=(msg "TURN ${move_keys[move]^^}")
-        [ "$y" -eq 5 ] || checks+=(stage "$1" steps "$step")
-        wait_for "stage $1, roll $step to ($x, $y)" "${checks[@]}"
-        # Without the step count, the die turned the whole quarter looks at rest a frame
-        # early: let that frame pass.
-        [ "$y" -lt 5 ] || sleep 0.1
-    done
-}

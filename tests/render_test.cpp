@@ -129,26 +129,21 @@ class Render : public ::testing::Test {
     int height = 300;
 };
 
-TEST_F(Render, InitSceneSetsTheFixedSwitches) {
-    // Back faces are outlines.
+TEST_F(Render, InitSceneAndReshapeSetTheFixedStateAndTheTextSteps) {
+    reshape(600, 300);
+    // Back faces are outlines; after a reshape the model-view matrix is current again.
     // clang-format off
     const GLint state[][3] = {{GL_LIGHTING, 1}, {GL_LIGHT0, 1}, {GL_DEPTH_TEST, 1},
         {GL_NORMALIZE, 1}, {GL_CULL_FACE, 1}, {GL_DEPTH_FUNC, GL_LESS}, {GL_CULL_FACE_MODE, GL_BACK},
-        {GL_SHADE_MODEL, GL_FLAT}, {GL_POLYGON_MODE, GL_FILL, GL_LINE}};
+        {GL_SHADE_MODEL, GL_FLAT}, {GL_POLYGON_MODE, GL_FILL, GL_LINE}, {GL_MATRIX_MODE, GL_MODELVIEW}};
     // clang-format on
     for (const auto& [name, first, second] : state) {
         GLint got[2] = {};
         glGetIntegerv(static_cast<GLenum>(name), got);
         EXPECT_EQ(std::pair(got[0], got[1]), std::pair(first, second)) << name;
     }
-}
-
-TEST_F(Render, ReshapeSetsTheViewportAndTextStepsAndLeavesTheModelViewCurrent) {
-    reshape(600, 300);
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(std::tuple(mode, windowWidth, windowHeight, textStepX, textStepY),
-              std::tuple(GL_MODELVIEW, 600, 300, 0.1f, 0.3f));
+    EXPECT_EQ(std::tuple(windowWidth, windowHeight, textStepX, textStepY),
+              std::tuple(600, 300, 0.1f, 0.3f));
     // A minimised window: the viewport goes to nothing, the text steps stay usable.
     for (auto [w, h] : {std::pair{0, 0}, {0, 200}, {400, 0}}) {
         reshape(w, h);
@@ -245,7 +240,7 @@ TEST_F(Render, TheDiesSidesShowTheLightComingFromNearTheViewer) {
     }
 }
 
-TEST_F(Render, TheResetDieShowsItsRedOneAndARollNorthTheMagentaFive) {
+TEST_F(Render, TheDieShowsTheFaceARollPutsOnTopAtRestAndAtTheEndOfTheRoll) {
     // Points (s, t) from the middle of the die's top, on the pips' tops; play never turns
     // the view.
     cameraSpin = 50.0f;
@@ -262,41 +257,16 @@ TEST_F(Render, TheResetDieShowsItsRedOneAndARollNorthTheMagentaFive) {
     onTop({{0, 0}, {-0.2, -0.2}, {0.2, -0.2}, {0.2, 0.2}, {-0.2, 0.2}}, colour::Magenta);
     // The cell it left is bare again.
     EXPECT_TRUE(pixelIs(drawAtRest(), onBoard(0.5, 0.3, 0), colour::Blue));
-}
 
-// At the last angle of a roll the turned die must look just like the die at rest on
-// the new cell: this holds only if it is turned about its own centre after being
-// moved there, by the angles the game gives. Where geometry only rounds the other way,
-// a pixel's colour lies within a pixel of it in the other frame.
-TEST_F(Render, AtTheEndOfARollTheTurnedDieMatchesTheRolledOne) {
-    const std::tuple<void (*)(Die&), float, float> rolls[] = {{rollNorth, -90.0f, 0.0f},
-                                                              {rollSouth, 90.0f, 0.0f},
-                                                              {rollWest, 0.0f, -90.0f},
-                                                              {rollEast, 0.0f, 90.0f}};
-    for (auto [roll, angleX, angleY] : rolls) {
+    // At the last angle of a roll, turned about its own centre on the new cell, the die
+    // shows what the roll puts on top: north, the five's middle pip; east, the three's.
+    for (auto [angleX, angleY, expected] :
+         {std::tuple{-90.0f, 0.0f, colour::Magenta}, {0.0f, 90.0f, colour::Yellow}}) {
         resetDie(die);
-        die.x = die.y = 2;
-        Die turned = die;
-        roll(die);
-        const Pixels rolled = drawAtRest();
-        turned.posX = die.posX;
-        turned.posY = die.posY;
-        turned.angleX = angleX;
-        turned.angleY = angleY;
-        turned.steps = die.steps; // the top line counts the completed roll
-        die = turned;
-        const Pixels turning = drawOne();
-        int differences = 0;
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                const ScreenPoint p = {x + 0.5, y + 0.5};
-                differences += pixelIs(rolled, p, turning.at(x, y), 1) &&
-                                       pixelIs(turning, p, rolled.at(x, y), 1)
-                                   ? 0
-                                   : 1;
-            }
-        }
-        EXPECT_EQ(differences, 0) << angleX << ", " << angleY;
+        die.posX = die.posY = 2.5f;
+        die.angleX = angleX;
+        die.angleY = angleY;
+        EXPECT_TRUE(pixelIs(drawOne(), onBoard(2.5, 2.5, 1.0), expected)) << angleX;
     }
 }
 
@@ -374,10 +344,10 @@ TEST_F(Render, AChangedCellAndANewContextAreDrawnAnew) {
 // Virtual-key codes of the keys the game binds to key presses.
 enum : std::int32_t { VkSpace = 32, VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40 };
 
-class Game : public ::testing::Test {
+class Game : public Render {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(openOffscreenGl(300, 300));
+        Render::SetUp();
         nullPlatformReset();
         resetGameGlobals();
         wireframe = 0;
@@ -448,16 +418,23 @@ TEST_F(Game, EachStageFileThatOpensIsReadOverTheLastAndPlayedAtOnceAsStageOne) {
     dir.write("short.stg", "5 5 5"); // three cells of column 0, nothing more
     nullCloseWindow();
     start({"missing.stg", "mine.stg", "/s", "short.stg", "missing.stg"});
-    EXPECT_EQ(std::pair(phase, stageNumber), std::pair(PhasePlay, 1u));
-    std::int32_t expected[BoardSize][BoardSize] = {};
-    paint(expected, staircase);
-    expected[0][0] = expected[0][1] = expected[0][2] = 5;
-    EXPECT_TRUE(std::equal(&Board[0][0], &Board[0][0] + 36, &expected[0][0]));
-    EXPECT_EQ(moveCount, staircase.size()) << "the short file had no count";
+    // Column 0 from the short file, which had no count; the rest from the one before.
+    EXPECT_EQ(std::tuple(phase, stageNumber, Board[0][2], Board[1][0], moveCount),
+              std::tuple(PhasePlay, 1u, 5, 4, staircase.size()));
 }
 
-TEST_F(Game, EachKeyLeavesItsRequestAndALaterOneOnItsAxisReplacesIt) {
+// The front and back polygon modes, and whether lighting, depth test and culling are on.
+auto drawingState() {
+    GLint modes[2] = {};
+    glGetIntegerv(GL_POLYGON_MODE, modes);
+    return std::tuple(modes[0], modes[1], glIsEnabled(GL_LIGHTING) != 0,
+                      glIsEnabled(GL_DEPTH_TEST) != 0, glIsEnabled(GL_CULL_FACE) != 0);
+}
+
+TEST_F(Game, EachKeyLeavesARequestAndSpaceTogglesTheWireframeViewDrawingAFrameAtOnce) {
+    dir.write("stage1.stg", stageText({DirEast, DirEast}, {})); // a 4 on (1, 0), a 1 on (2, 0)
     open();
+    // A later key on the same axis replaces the request.
     const struct {
         std::vector<std::int32_t> keys;
         std::int32_t x, y, giveUp;
@@ -478,19 +455,8 @@ TEST_F(Game, EachKeyLeavesItsRequestAndALaterOneOnItsAxisReplacesIt) {
             << c.keys[0];
     }
     EXPECT_EQ(nullPlatform.swapCount, 0) << "a request draws nothing by itself";
-}
 
-// The front and back polygon modes, and whether lighting, depth test and culling are on.
-auto drawingState() {
-    GLint modes[2] = {};
-    glGetIntegerv(GL_POLYGON_MODE, modes);
-    return std::tuple(modes[0], modes[1], glIsEnabled(GL_LIGHTING) != 0,
-                      glIsEnabled(GL_DEPTH_TEST) != 0, glIsEnabled(GL_CULL_FACE) != 0);
-}
-
-TEST_F(Game, SpaceTogglesTheWireframeViewAndDrawsAWholeFrameAtOnce) {
-    dir.write("stage1.stg", stageText({DirEast, DirEast}, {})); // a 4 on (1, 0), a 1 on (2, 0)
-    open();
+    keyX = keyY = giveUpRequest = 0;
     // On the title with an arrow pending: the space key's frame judges it. Outlines,
     // unlit, through the back faces.
     press(VkRight);
@@ -499,18 +465,17 @@ TEST_F(Game, SpaceTogglesTheWireframeViewAndDrawsAWholeFrameAtOnce) {
     EXPECT_EQ(std::tuple(wireframe, nullPlatform.swapCount, stageNumber), std::tuple(1, 1, 1u));
     // Squares: blue edges, black inside; the 1's octagon: a red outline around a hollow
     // middle; the die: pure white edges, and no white face filling its top; white text.
-    const Pixels pixels = readFramePixels(300, 300);
-    auto at = [](double x, double y, double z) { return project(View{}, x, y, z, 300, 300); };
+    const Pixels pixels = readPixels();
     const std::tuple<double, double, double, Rgb, int> probes[] = {
         {2.5, 2.5, 0, colour::Black, 0},  {2.05, 2.5, 0, colour::Blue, 1},
         {2.5, 2.95, 0, colour::Blue, 1},  {2.5, 0.5, 0.05, colour::Black, 0},
         {2.7, 0.5, 0.05, colour::Red, 1}, {2.5, 0.3, 0.05, colour::Red, 1},
         {0.9, 0.5, 0.9, colour::White, 1}};
     for (const auto& [x, y, z, expected, radius] : probes) {
-        EXPECT_TRUE(pixelIs(pixels, at(x, y, z), expected, radius)) << x << ", " << y;
+        EXPECT_TRUE(pixelIs(pixels, onBoard(x, y, z), expected, radius)) << x << ", " << y;
     }
-    EXPECT_FALSE(pixelIs(pixels, at(0.65, 0.65, 0.9), colour::White, 1));
-    EXPECT_TRUE(textAt(pixels, "STAGE 01", topLineOrigin(-10.0, 300, 300)));
+    EXPECT_FALSE(pixelIs(pixels, onBoard(0.65, 0.65, 0.9), colour::White, 1));
+    EXPECT_TRUE(textAt(pixels, "STAGE 01", topLine(-10.0)));
 
     press(VkRight);
     windowHandlers.idleHandler(); // a frame that accepts the roll, at rest
