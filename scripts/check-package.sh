@@ -15,10 +15,8 @@ fail() {
     exit 1
 }
 started=$SECONDS
-if ! (cd "$build" && cpack -G "DEB;TGZ" -B "$work/packages" >"$work/cpack.log" 2>&1); then
-    cat "$work/cpack.log" >&2
-    fail "cpack failed"
-fi
+(cd "$build" && cpack -G "DEB;TGZ" -B "$work/packages" >"$work/cpack.log" 2>&1) ||
+    { cat "$work/cpack.log" >&2 && fail "cpack failed"; }
 deb=$(echo "$work"/packages/pelmar_*.deb) tgz=$(echo "$work"/packages/pelmar-*.tar.gz)
 depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libc6 libstdc++6 libsdl2-2.0-0 libgl1; do
@@ -47,12 +45,10 @@ done
 
 "$usr/bin/pelmar" --help | grep -qx "Data folder: $usr/share/pelmar" || fail "pelmar --help"
 
-play() { # the installed game
-    scripts/with-xvfb.sh tests/game_e2e_test.sh installed "$1" "$build/tests/e2e_probe" ||
-        fail "$1 does not play the shipped stages"
-}
-play "$usr/bin/pelmar"
-cmake --install "$build" --prefix "$work/prefix" >/dev/null
-mv "$work/prefix" "$work/moved"
-play "$work/moved/bin/pelmar"
+# The unpacked game, and an install to a prefix that is then moved elsewhere.
+cmake --install "$build" --prefix "$work/prefix" >/dev/null && mv "$work/prefix" "$work/moved"
+for game in "$usr/bin/pelmar" "$work/moved/bin/pelmar"; do
+    scripts/with-xvfb.sh tests/game_e2e_test.sh installed "$game" "$build/tests/e2e_probe" ||
+        fail "$game does not play the shipped stages"
+done
 echo "check-package: the package and a moved install play ($((SECONDS - started)) s)"

@@ -12,7 +12,6 @@
 // The picture is an 8-bit binary PPM, as ImageMagick's import writes it. Exit status 0
 // when every check holds, 1 when one does not (each said on stderr), 2 for a usage
 // error or an unreadable picture.
-#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
@@ -62,42 +61,44 @@ void at(double x, double y, double z, Rgb expected, int radius = 0) {
     expect(pixelIs(shot, project(View{}, x, y, z, shot.width, shot.height), expected, radius));
 }
 
+// A line of text `k` text steps across the top or the bottom line.
+void text(const std::string& line, double k, bool top) {
+    const ScreenPoint origin = top ? topLineOrigin(k, shot.width, shot.height)
+                                   : bottomLineOrigin(k, shot.width, shot.height);
+    expect(textAt(shot, line.c_str(), origin));
+}
+
 // Runs the check at args[i] and moves i past it.
 void check(const std::vector<std::string>& args, std::size_t& i) {
     const std::string name = args.at(i++);
     auto number = [&] { return std::stoi(args.at(i++)); };
-    const int w = shot.width;
-    const int h = shot.height;
     if (name == "title") {
-        expect(textAt(shot, "Pelmar", topLineOrigin(-3.0, w, h)));
-        expect(textAt(shot, "HIT DIR KEY TO START", bottomLineOrigin(-10.0, w, h)));
+        text("Pelmar", -3.0, true);
+        text("HIT DIR KEY TO START", -10.0, false);
     } else if (name == "stage" || name == "steps") {
         char line[32];
         std::snprintf(line, sizeof line, name == "stage" ? "STAGE %02d" : "STEP %03d", number());
-        expect(textAt(shot, line, topLineOrigin(name == "stage" ? -10.0 : 2.0, w, h)));
+        text(line, name == "stage" ? -10.0 : 2.0, true);
     } else if (name == "msg") {
         const std::string message = args.at(i++);
-        const double k = -0.5 * static_cast<double>(message.size());
-        expect(textAt(shot, message.c_str(), bottomLineOrigin(k, w, h)));
+        text(message, -0.5 * static_cast<double>(message.size()), false);
     } else if (name == "die" || name == "hollow" || name == "cell") {
         const double x = number();
         const double y = number();
+        const int value = name == "cell" ? number() : 0;
         if (name == "die") {
             at(x + 0.5, y + 0.15, 0.9, colour::White);
             at(x + 0.5, y + 0.85, 0.9, colour::White);
         } else if (name == "hollow") {
             at(x + 0.5, y + 0.5, 0.0, colour::Black);
             at(x + 0.05, y + 0.5, 0.0, colour::Blue, 1);
-        } else {
-            // A mark of the value in its colour; for 0, plain blue where any value has one.
-            const int value = number();
-            if (value < 0 || value > 6) {
-                throw std::out_of_range("no mark for " + std::to_string(value));
-            }
-            for (int v = value == 0 ? 1 : value; v <= (value == 0 ? 6 : value); ++v) {
-                const auto [mx, my] = markOffsets[v].at(0);
-                at(x + mx, y + my, value == 0 ? 0.0 : 0.05, markColour[value == 0 ? 0 : v]);
-            }
+        } else if (value < 0 || value > 6) {
+            throw std::out_of_range("no mark for " + std::to_string(value));
+        }
+        // A mark of the value in its colour; for 0, plain blue where any value has one.
+        for (int v = value == 0 ? 1 : value; name == "cell" && v <= (value == 0 ? 6 : value); ++v) {
+            const auto [mx, my] = markOffsets[v].at(0);
+            at(x + mx, y + my, value == 0 ? 0.0 : 0.05, markColour[value == 0 ? 0 : v]);
         }
     } else {
         throw std::invalid_argument("unknown check \"" + name + "\"");

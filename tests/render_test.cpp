@@ -35,8 +35,8 @@
 namespace {
 
 // A context with the game's fixed state and font and the projection of its size (300 x
-// 300 unless reopened), stage 1 in play on an empty board, and the die reset and at rest
-// on the start cell.
+// 300 unless reopened), stage 1 in play on an empty board with no message, and the die
+// reset and at rest on the start cell.
 class Render : public ::testing::Test {
   protected:
     void SetUp() override { openContext(300, 300); }
@@ -52,6 +52,7 @@ class Render : public ::testing::Test {
         phase = PhasePlay;
         resetDie(die);
         die.posX = die.posY = die.posZ = 0.5f;
+        message = static_cast<MessageId>(0);
     }
     Pixels readPixels() const { return readFramePixels(width, height); }
     Pixels drawOne() {
@@ -80,15 +81,6 @@ class Render : public ::testing::Test {
         drawBoard();
         glPopMatrix();
         return readPixels();
-    }
-    // The die at rest on its cell, as the game puts it between rolls, with no bottom line.
-    Pixels drawAtRest() {
-        die.posX = static_cast<float>(die.x + 0.5);
-        die.posY = static_cast<float>(die.y + 0.5);
-        die.posZ = 0.5f;
-        die.angleX = die.angleY = 0.0f;
-        message = static_cast<MessageId>(0);
-        return drawOne();
     }
 
     int width = 300;
@@ -168,15 +160,15 @@ TEST_F(Render, InPlayTheBoardIsSeenFaceOnStretchedToTheWindow) {
 TEST_F(Render, OnTheTitleAndInTheReplayTheViewTurnsAboutTheBoardsCentreFrameByFrame) {
     // After n frames: the spin drawn at 360 once before it drops to 0; the tilt at exactly
     // -45 from frame 15, the distance past -14 from frame 13.
-    const std::map<int, std::array<float, 3>> camera = {
-        {1, {1, -3, -11.614213f}},    {12, {12, -36, -13.814212f}},   {13, {13, -39, -14.014211f}},
-        {15, {15, -45, -14.014211f}}, {360, {360, -45, -14.014211f}}, {361, {0, -45, -14.014211f}},
+    // clang-format off
+    const std::map<int, std::array<float, 3>> camera = {{12, {12, -36, -13.814212f}},
+        {13, {13, -39, -14.014211f}}, {15, {15, -45, -14.014211f}}, {361, {0, -45, -14.014211f}},
         {362, {1, -45, -14.014211f}}};
+    // clang-format on
     for (GamePhase turning : {PhaseTitle, PhaseReplay}) {
         cameraSpin = cameraTilt = 0.0f;
         cameraDistance = BoardViewDepth;
         phase = turning;
-        message = static_cast<MessageId>(0);
         fillBoard();
         die.posZ = -50.0f; // behind the far plane, out of the way
         for (int frame = 1; frame <= 400; ++frame) {
@@ -204,8 +196,8 @@ TEST_F(Render, TheDiesSidesShowTheLightComingFromNearTheViewer) {
     const std::tuple<int, double, double, Rgb> sides[] = {
         {0, 0.9, 0.15, lit}, {0, 0.15, 0.9, lit}, {5, 5.1, 5.85, unlit}, {5, 5.85, 5.1, unlit}};
     for (const auto& [cell, x, y, expected] : sides) {
-        die.x = die.y = static_cast<std::uint32_t>(cell);
-        EXPECT_TRUE(pixelIs(drawAtRest(), onBoard(x, y, 0.5), expected, 1)) << x << ", " << y;
+        die.posX = die.posY = static_cast<float>(cell) + 0.5f;
+        EXPECT_TRUE(pixelIs(drawOne(), onBoard(x, y, 0.5), expected, 1)) << x << ", " << y;
     }
 }
 
@@ -222,32 +214,31 @@ TEST_F(Render, TheDiesPipsStandProudAndShowTheFaceARollPutsOnTopAtRestAndAtItsEn
     };
     forEachPip(die, check, &pips);
     EXPECT_EQ(pips, 21);
-    // Points (s, t) from the middle of the die's top, on the pips' tops; play never turns
-    // the view.
+    // The face on top, by points (s, t) from the middle of the die's top on the pips' tops:
+    // at rest after a reset and after a roll north; and at the last angle of a roll, turned
+    // about its own centre, what the roll puts there: north, the five's middle pip; east,
+    // the three's. Play never turns the view.
     cameraSpin = 50.0f;
     cameraTilt = -30.0f;
-    auto onTop = [this](std::vector<std::pair<double, double>> at, Rgb expected) {
-        const Pixels pixels = drawAtRest();
+    using Points = std::vector<std::pair<double, double>>;
+    const std::tuple<void (*)(Die&), float, float, Points, Rgb> tops[] = {
+        {resetDie, 0.0f, 0.0f, {{0, 0}, {0.15, 0}}, colour::Red},
+        {rollNorth, 0.0f, 0.0f, {{0, 0}, {-0.2, -0.2}, {0.2, -0.2}, {0.2, 0.2}}, colour::Magenta},
+        {resetDie, -90.0f, 0.0f, {{0, 0}}, colour::Magenta},
+        {resetDie, 0.0f, 90.0f, {{0, 0}}, colour::Yellow}};
+    for (const auto& [place, angleX, angleY, at, expected] : tops) {
+        place(die);
+        die.posX = static_cast<float>(die.x) + 0.5f;
+        die.posY = static_cast<float>(die.y) + 0.5f;
+        die.angleX = angleX;
+        die.angleY = angleY;
+        const Pixels pixels = drawOne();
         for (auto [s, t] : at) {
             EXPECT_TRUE(pixelIs(pixels, onBoard(die.x + 0.5 + s, die.y + 0.5 + t, 1.0), expected))
                 << s << ", " << t;
         }
-    };
-    onTop({{0, 0}, {0.15, 0}}, colour::Red);
-    rollNorth(die);
-    onTop({{0, 0}, {-0.2, -0.2}, {0.2, -0.2}, {0.2, 0.2}, {-0.2, 0.2}}, colour::Magenta);
-    // The cell it left is bare again.
-    EXPECT_TRUE(pixelIs(drawAtRest(), onBoard(0.5, 0.3, 0), colour::Blue));
-
-    // At the last angle of a roll, turned about its own centre on the new cell, the die
-    // shows what the roll puts on top: north, the five's middle pip; east, the three's.
-    for (auto [angleX, angleY, expected] :
-         {std::tuple{-90.0f, 0.0f, colour::Magenta}, {0.0f, 90.0f, colour::Yellow}}) {
-        resetDie(die);
-        die.posX = die.posY = 2.5f;
-        die.angleX = angleX;
-        die.angleY = angleY;
-        EXPECT_TRUE(pixelIs(drawOne(), onBoard(2.5, 2.5, 1.0), expected)) << angleX;
+        // The cell a roll left is bare again.
+        EXPECT_TRUE(die.y == 0 || pixelIs(pixels, onBoard(0.5, 0.3, 0), colour::Blue));
     }
 }
 
@@ -273,7 +264,7 @@ TEST_F(Render, EveryGlyphLooksAsTheReferenceShowsIt) {
     }
     const Pixels pixels = readPixels();
     for (int row = 0; row < 6; ++row) {
-        EXPECT_TRUE(textAt(pixels, lines[row].c_str(), {10.5, 250.5 - 30 * row}, 0)) << row;
+        EXPECT_TRUE(textAt(pixels, lines[row].c_str(), {10, 250 - 30 * row}, 0)) << row;
     }
 }
 
@@ -343,12 +334,6 @@ class Game : public Render {
         return startGame(static_cast<int>(args.size()), args.data());
     }
 
-    // Opens the game's window as start-up does, and reshapes it as the loop does first.
-    static void open() {
-        ASSERT_TRUE(openGameWindow());
-        windowHandlers.reshapeHandler(300, 300);
-    }
-
     // A key press (an arrow, space) or a typed g or G, handled by the window as the loop
     // does between two frames.
     static void press(std::int32_t key) {
@@ -365,7 +350,7 @@ class Game : public Render {
     WorkingDirGuard inDir{dir.path()};
 };
 
-TEST_F(Game, OpensItsWindowOnTheTitleAndReturnsZeroWhenItIsClosed) {
+TEST_F(Game, StartsOnTheTitleOrPlaysTheStageFilesNamedAndReturnsZeroWhenClosed) {
     dir.write("stage0.stg", stageText({DirNorth}, {DirNorth, DirSouth}));
     nullCloseWindow();
     EXPECT_EQ(start({}), 0);
@@ -377,9 +362,7 @@ TEST_F(Game, OpensItsWindowOnTheTitleAndReturnsZeroWhenItIsClosed) {
     EXPECT_EQ(nullCallCount("glPixelProjection 300x300"), 0) << "the toolkit's reshape ran";
     EXPECT_EQ(std::tuple(phase, moveCount, die.top), std::tuple(PhaseTitle, 2u, 1))
         << "on the title, with its stage read and the die reset";
-}
 
-TEST_F(Game, EachStageFileThatOpensIsReadOverTheLastAndPlayedAtOnceAsStageOne) {
     // Switches, even one naming a stage file, and files that do not open change nothing.
     dir.write("mine.stg", stageText(staircase, staircase));
     const std::string absolute = (dir.path() / "mine.stg").string();
@@ -409,30 +392,22 @@ auto drawingState() {
 
 TEST_F(Game, EachKeyLeavesARequestAndSpaceTogglesTheWireframeViewDrawingAFrameAtOnce) {
     dir.write("stage1.stg", stageText({DirEast, DirEast}, {})); // a 4 on (1, 0), a 1 on (2, 0)
-    open();
-    // A later key on the same axis replaces the request.
-    const struct {
-        std::vector<std::int32_t> keys;
-        std::int32_t x, y, giveUp;
-    } cases[] = {
-        {{VkDown, VkUp}, 0, 1, 0},
-        {{VkUp, VkDown}, 0, -1, 0},
-        {{VkLeft, VkRight, VkUp}, 1, 1, 0},
-        {{VkRight, VkLeft, VkDown}, -1, -1, 0},
-        {{'g'}, 0, 0, 1},
-        {{'G'}, 0, 0, 1},
-    };
-    for (const auto& c : cases) {
+    // The window as start-up opens it, reshaped as the loop does first.
+    ASSERT_TRUE(openGameWindow());
+    windowHandlers.reshapeHandler(300, 300);
+    // Each key's request, from none.
+    const std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t> keys[] = {
+        {VkUp, 0, 1, 0},    {VkDown, 0, -1, 0}, {VkLeft, -1, 0, 0},
+        {VkRight, 1, 0, 0}, {'g', 0, 0, 1},     {'G', 0, 0, 1}};
+    for (auto [key, x, y, giveUp] : keys) {
         keyX = keyY = giveUpRequest = 0;
-        for (std::int32_t key : c.keys) {
-            press(key);
-        }
-        EXPECT_EQ(std::tuple(keyX, keyY, giveUpRequest), std::tuple(c.x, c.y, c.giveUp))
-            << c.keys[0];
+        press(key);
+        EXPECT_EQ(std::tuple(keyX, keyY, giveUpRequest), std::tuple(x, y, giveUp)) << key;
     }
     EXPECT_EQ(nullPlatform.swapCount, 0) << "a request draws nothing by itself";
 
     keyX = keyY = giveUpRequest = 0;
+
     // On the title with an arrow pending: the space key's frame judges it. Outlines,
     // unlit, through the back faces.
     press(VkRight);

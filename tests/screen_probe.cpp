@@ -68,12 +68,8 @@ int mismatchesAt(const Pixels& pixels, const char* text, int left, int bottom) {
 }
 
 ScreenPoint projectEye(double x, double y, double z, int width, int height) {
-    return {(FrustumScale * x / -z + 1.0) * 0.5 * width,
-            (FrustumScale * y / -z + 1.0) * 0.5 * height};
-}
-
-int pixelIndex(double v) {
-    return static_cast<int>(std::floor(v));
+    return {static_cast<int>(std::floor((FrustumScale * x / -z + 1.0) * 0.5 * width)),
+            static_cast<int>(std::floor((FrustumScale * y / -z + 1.0) * 0.5 * height))};
 }
 
 std::string describe(Rgb c) {
@@ -124,11 +120,9 @@ ScreenPoint bottomLineOrigin(double k, int width, int height) {
 }
 
 ::testing::AssertionResult pixelIs(const Pixels& pixels, ScreenPoint at, Rgb expected, int radius) {
-    const int x = pixelIndex(at.x);
-    const int y = pixelIndex(at.y);
     for (int dy = -radius; dy <= radius; ++dy) {
         for (int dx = -radius; dx <= radius; ++dx) {
-            const Rgb got = pixels.at(x + dx, y + dy);
+            const Rgb got = pixels.at(at.x + dx, at.y + dy);
             if (std::abs(got.r - expected.r) <= 2 && std::abs(got.g - expected.g) <= 2 &&
                 std::abs(got.b - expected.b) <= 2) {
                 return ::testing::AssertionSuccess();
@@ -136,18 +130,17 @@ ScreenPoint bottomLineOrigin(double k, int width, int height) {
         }
     }
     return ::testing::AssertionFailure()
-           << "pixel (" << x << ", " << y << ") is " << describe(pixels.at(x, y)) << ", expected "
-           << describe(expected);
+           << "pixel (" << at.x << ", " << at.y << ") is " << describe(pixels.at(at.x, at.y))
+           << ", expected " << describe(expected);
 }
 
 ::testing::AssertionResult textAt(const Pixels& pixels, const char* text, ScreenPoint origin,
                                   int slack) {
-    const int left = pixelIndex(origin.x);
-    const int bottom = pixelIndex(origin.y) - GlyphBaseline;
     int best = -1;
     for (int dy = -slack; dy <= slack; ++dy) {
         for (int dx = -slack; dx <= slack; ++dx) {
-            const int mismatches = mismatchesAt(pixels, text, left + dx, bottom + dy);
+            const int mismatches =
+                mismatchesAt(pixels, text, origin.x + dx, origin.y - GlyphBaseline + dy);
             best = best < 0 || mismatches < best ? mismatches : best;
         }
     }
@@ -155,7 +148,7 @@ ScreenPoint bottomLineOrigin(double k, int width, int height) {
         return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure()
-           << "\"" << text << "\" not found at (" << left << ", " << pixelIndex(origin.y)
+           << "\"" << text << "\" not found at (" << origin.x << ", " << origin.y
            << "); best placement differs in " << best << " pixels";
 }
 

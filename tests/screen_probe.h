@@ -31,9 +31,10 @@ struct View {
     double distance = -11.414213; // eye-space z of the board's centre
 };
 
+// The pixel a point falls in, in window coordinates: x from the left, y from the bottom.
 struct ScreenPoint {
-    double x; // window pixels from the left
-    double y; // window pixels from the bottom
+    int x;
+    int y;
 };
 
 // A point of the world (board units) on the screen of a width x height window.
