@@ -59,9 +59,13 @@ start_game() {
 }
 # The game's own process, under timeout (and the launcher).
 game_process() { awk '{ print $1 }' "/proc/$game_pid/task/$game_pid/children" 2>/dev/null; }
-# Waits for the game to end, which must be with status 0 (or the one given) and nothing
-# on stdout.
-end_game() { # how it was ended, [status]
+# Waits for the game to end, which must be with status 0 (or the one given), within the
+# seconds given if any, and with nothing on stdout.
+end_game() { # how it was ended, [status], [seconds]
+    local game
+    game=$(game_process)
+    [ -z "${3:-}" ] || [ -z "$game" ] || timeout "$3" tail -s 0.01 --pid="$game" -f /dev/null ||
+        fail "still running $3 s after $1"
     wait "$game_pid"
     local status=$?
     game_pid=

@@ -24,15 +24,6 @@ data_dir=$work/data
 mkdir "$data_dir"
 if [ "$scenario" = installed ]; then unset PELMAR_DATA_DIR; else export PELMAR_DATA_DIR=$data_dir; fi
 
-# after, status, seconds: the game must end within that time, with that status.
-expect_end() {
-    local game
-    game=$(game_process)
-    [ -z "$game" ] || timeout "$3" tail -s 0.01 --pid="$game" -f /dev/null ||
-        fail "still running $3 s after $1"
-    end_game "$1" "$2"
-}
-
 case "$scenario" in
 play)
     # Both answers come at once, on stdout, with status 0.
@@ -61,14 +52,14 @@ signals)
     for name in INT TERM; do
         start_game
         kill -"$name" "$(game_process)"
-        expect_end "SIG$name" 0 5
+        end_game "SIG$name" 0 5
         [ -s "$work/stderr" ] && fail "SIG$name: $(cat "$work/stderr")"
     done
     ;;
 display-lost)
     start_game
     kill "$XVFB_PID"
-    expect_end "the X server went away" 1 1
+    end_game "the X server went away" 1 1
     grep -q "The connection to the display $DISPLAY was lost" "$work/stderr" || fail "no clear message"
     ;;
 no-display)

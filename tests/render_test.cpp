@@ -16,7 +16,6 @@
 #include <tuple>
 #include <vector>
 
-#include "app.h"
 #include "board_draw.h"
 #include "die_draw.h"
 #include "font.h"
@@ -63,7 +62,6 @@ class Render : public ::testing::Test {
         return project(View{}, x, y, z, width, height);
     }
     ScreenPoint topLine(double k) const { return topLineOrigin(k, width, height); }
-    ScreenPoint bottomLine(double k) const { return bottomLineOrigin(k, width, height); }
 
     // Every value and some without marks, laid out so that swapped indices or a turned
     // board show: 1 on Board[0][0] in the lower left, 6 on Board[5][0] in the lower right.
@@ -192,9 +190,9 @@ TEST_F(Render, TheDiesSidesShowTheLightComingFromNearTheViewer) {
     // sides, none on the west and south ones. The top's 1.56 saturates.
     const Rgb lit{202, 202, 202};   // 255 x 0.79245
     const Rgb unlit{153, 153, 153}; // 255 x 0.6
-    // Seen from above at (0, 0): the east and north sides; at (5, 5) the west and south.
+    // Seen from above at (0, 0), the east and north sides; at (5, 5), the west side.
     const std::tuple<int, double, double, Rgb> sides[] = {
-        {0, 0.9, 0.15, lit}, {0, 0.15, 0.9, lit}, {5, 5.1, 5.85, unlit}, {5, 5.85, 5.1, unlit}};
+        {0, 0.9, 0.15, lit}, {0, 0.15, 0.9, lit}, {5, 5.1, 5.85, unlit}};
     for (const auto& [cell, x, y, expected] : sides) {
         die.posX = die.posY = static_cast<float>(cell) + 0.5f;
         EXPECT_TRUE(pixelIs(drawOne(), onBoard(x, y, 0.5), expected, 1)) << x << ", " << y;
@@ -284,7 +282,7 @@ TEST_F(Render, TheTextLinesShowTheGamesWordsInPlaceNotStretchedWithTheWindow) {
             message = static_cast<MessageId>(id);
             const char* text = id >= 1 && id <= 11 ? messages[id - 1] : blank.c_str();
             const double k = -0.5 * static_cast<double>(std::strlen(text));
-            EXPECT_TRUE(textAt(drawOne(), text, bottomLine(k))) << id;
+            EXPECT_TRUE(textAt(drawOne(), text, bottomLineOrigin(k, width, height))) << id;
         }
         // The top line: the stage and the steps with leading zeros, or the title's name alone.
         const std::tuple<std::uint32_t, std::uint32_t, const char*, const char*> tops[] = {
@@ -328,12 +326,6 @@ class Game : public Render {
         wireframe = 0;
     }
 
-    // The program with these arguments after its name, as main gets them.
-    static int start(std::vector<const char*> args) {
-        args.insert(args.begin(), "pelmar");
-        return startGame(static_cast<int>(args.size()), args.data());
-    }
-
     // A key press (an arrow, space) or a typed g or G, handled by the window as the loop
     // does between two frames.
     static void press(std::int32_t key) {
@@ -353,12 +345,10 @@ class Game : public Render {
 TEST_F(Game, StartsOnTheTitleOrPlaysTheStageFilesNamedAndReturnsZeroWhenClosed) {
     dir.write("stage0.stg", stageText({DirNorth}, {DirNorth, DirSouth}));
     nullCloseWindow();
-    EXPECT_EQ(start({}), 0);
+    const char* const none[] = {"pelmar"};
+    EXPECT_EQ(startGame(1, none), 0);
 
     EXPECT_EQ(nullCallCount("createWindow Pelmar - Quenmoor 1997 - 0,0 300x300"), 1);
-    const PixelFormatRequest& asked = nullPlatform.lastRequest;
-    EXPECT_EQ(std::tuple(asked.flags & PFD_DOUBLEBUFFER_FLAG, asked.pixelType, asked.depthBits),
-              std::tuple(PFD_DOUBLEBUFFER_FLAG, PFD_TYPE_RGBA_VALUE, 16));
     EXPECT_EQ(nullCallCount("glPixelProjection 300x300"), 0) << "the toolkit's reshape ran";
     EXPECT_EQ(std::tuple(phase, moveCount, die.top), std::tuple(PhaseTitle, 2u, 1))
         << "on the title, with its stage read and the die reset";
@@ -376,7 +366,9 @@ TEST_F(Game, StartsOnTheTitleOrPlaysTheStageFilesNamedAndReturnsZeroWhenClosed) 
     dir.write("stage1.stg", stageText({DirNorth}, {}));
     dir.write("short.stg", "5 5 5"); // three cells of column 0, nothing more
     nullCloseWindow();
-    start({"missing.stg", "mine.stg", "/s", "short.stg", "missing.stg"});
+    const char* const files[] = {"pelmar", "missing.stg", "mine.stg",
+                                 "/s",     "short.stg",   "missing.stg"};
+    startGame(6, files);
     // Column 0 from the short file, which had no count; the rest from the one before.
     EXPECT_EQ(std::tuple(phase, stageNumber, Board[0][2], Board[1][0], moveCount),
               std::tuple(PhasePlay, 1u, 5, 4, staircase.size()));

@@ -24,10 +24,6 @@ constexpr double Pi = 3.14159265358979323846;
 constexpr int GlyphRows = 13;
 constexpr int GlyphBaseline = 2;
 
-bool isWhite(Rgb c) {
-    return c.r >= 250 && c.g >= 250 && c.b >= 250;
-}
-
 // The font's reference picture (made by scripts/make-font-reference.py, checked by eye):
 // a plain PBM of 160 x 90 pixels, the glyphs of characters 32 to 126 sixteen to a row,
 // each 8 x 13 one pixel in from the top left of its 10 x 15 cell. Its rows of pixels are
@@ -49,8 +45,9 @@ const std::string& referencePixels() {
     return bits;
 }
 
-// How many pixels differ from the text drawn in white as the reference shows it, with its
-// first glyph's lower-left corner at (left, bottom), in a two-pixel margin around it too.
+// How many pixels differ from the text drawn in white (250 and more in every channel) as
+// the reference shows it, with its first glyph's lower-left corner at (left, bottom), in
+// a two-pixel margin around it too.
 int mismatchesAt(const Pixels& pixels, const char* text, int left, int bottom) {
     const int width = static_cast<int>(std::strlen(text)) * 10;
     int mismatches = 0;
@@ -61,7 +58,8 @@ int mismatchesAt(const Pixels& pixels, const char* text, int left, int bottom) {
                 i >= 0 && i < 95 && x % 10 < 8 && y >= 0 && y < GlyphRows &&
                 referencePixels()[static_cast<std::size_t>((i / 16 * 15 + GlyphRows - y) * 160 +
                                                            i % 16 * 10 + 1 + x % 10)] == '1';
-            mismatches += set != isWhite(pixels.at(left + x, bottom + y));
+            const Rgb c = pixels.at(left + x, bottom + y);
+            mismatches += set != (c.r >= 250 && c.g >= 250 && c.b >= 250);
         }
     }
     return mismatches;
