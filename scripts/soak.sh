@@ -57,7 +57,6 @@ mapfile -t rss <"$work/largest"
 [ "${#rss[@]}" -ge 4 ] || fail "only ${#rss[@]} samples of memory"
 median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 first=$(median "${rss[@]:0:${#rss[@]}/2}") second=$(median "${rss[@]:${#rss[@]}/2}")
-echo "soak: $((SECONDS - start)) s; resident memory at 800 x 600 (median) $first kB, then" \
-    "$second kB"
+echo "soak: $((SECONDS - start)) s; memory at 800 x 600 (medians) $first kB, then $second kB"
 [ "$second" -le $((first + ${SOAK_GROWTH_KB:-1024})) ] || fail "resident memory keeps growing"
 finish

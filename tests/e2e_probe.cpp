@@ -58,7 +58,7 @@ void expect(const ::testing::AssertionResult& result) {
 // The point (x, y, z) of the board, seen face-on, shows the colour (or, with a radius,
 // a pixel near it).
 void at(double x, double y, double z, Rgb expected, int radius = 0) {
-    expect(pixelIs(shot, project(View{}, x, y, z, shot.width, shot.height), expected, radius));
+    expect(pixelIs(shot, project(x, y, z, shot.width, shot.height), expected, radius));
 }
 
 // A line of text `k` text steps across the top or the bottom line.

@@ -20,15 +20,14 @@ set -uo pipefail
 
 scenario=$1 pelmar=$2 probe=$3
 . "$(dirname "$0")/e2e_lib.sh"
-data_dir=$work/data
-mkdir "$data_dir"
-if [ "$scenario" = installed ]; then unset PELMAR_DATA_DIR; else export PELMAR_DATA_DIR=$data_dir; fi
+mkdir "$work/data"
+if [ "$scenario" = installed ]; then unset PELMAR_DATA_DIR; else export PELMAR_DATA_DIR=$work/data; fi
 
 case "$scenario" in
 play)
     # Both answers come at once, on stdout, with status 0.
     timeout 10 "$pelmar" --version | grep -qx 'pelmar [0-9][0-9.]*' || fail "--version"
-    timeout 10 "$pelmar" --help | grep -qx "Data folder: $data_dir" || fail "--help names no data folder"
+    timeout 10 "$pelmar" --help | grep -qx "Data folder: $work/data" || fail "--help names no data folder"
     mkfifo "$work/play/stage0.stg" "$work/play/mine.stg"
     stage "$work/play/stage1.stg" "$right_then_up"
     start_game mine.stg /dev/zero

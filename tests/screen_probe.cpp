@@ -98,15 +98,16 @@ Rgb Pixels::at(int x, int y) const {
     return {rgba[i], rgba[i + 1], rgba[i + 2]};
 }
 
-ScreenPoint project(const View& view, double x, double y, double z, int width, int height) {
+ScreenPoint project(double x, double y, double z, int width, int height, double spin, double tilt,
+                    double distance) {
     // Turned about the board's centre by the spin, then tilted about the screen's x axis.
-    const double s = std::sin(view.spin * Pi / 180.0);
-    const double c = std::cos(view.spin * Pi / 180.0);
-    const double ts = std::sin(view.tilt * Pi / 180.0);
-    const double tc = std::cos(view.tilt * Pi / 180.0);
+    const double s = std::sin(spin * Pi / 180.0);
+    const double c = std::cos(spin * Pi / 180.0);
+    const double ts = std::sin(tilt * Pi / 180.0);
+    const double tc = std::cos(tilt * Pi / 180.0);
     const double sy = s * (x - 3.0) + c * (y - 3.0);
-    return projectEye(c * (x - 3.0) - s * (y - 3.0), tc * sy - ts * z,
-                      ts * sy + tc * z + view.distance, width, height);
+    return projectEye(c * (x - 3.0) - s * (y - 3.0), tc * sy - ts * z, ts * sy + tc * z + distance,
+                      width, height);
 }
 
 ScreenPoint topLineOrigin(double k, int width, int height) {

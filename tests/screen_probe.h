@@ -24,21 +24,17 @@ struct Pixels {
     Rgb at(int x, int y) const;
 };
 
-// Where the scene is seen from: the fixed view of play, or the turning view.
-struct View {
-    double spin = 0.0;            // degrees about the board's normal
-    double tilt = 0.0;            // degrees about the screen's x axis
-    double distance = -11.414213; // eye-space z of the board's centre
-};
-
 // The pixel a point falls in, in window coordinates: x from the left, y from the bottom.
 struct ScreenPoint {
-    int x;
-    int y;
+    int x, y;
 };
 
-// A point of the world (board units) on the screen of a width x height window.
-ScreenPoint project(const View& view, double x, double y, double z, int width, int height);
+// A point of the world (board units) on the screen of a width x height window, seen as
+// in play or, turned `spin` degrees about the board's normal and tilted `tilt` degrees
+// about the screen's x axis, with the board's centre at eye-space z `distance`, as on
+// the title.
+ScreenPoint project(double x, double y, double z, int width, int height, double spin = 0.0,
+                    double tilt = 0.0, double distance = -11.414213);
 // Where a line of text starts: its raster position `k` text steps across (a text step
 // is 60 / width), on the top line or the bottom line.
 ScreenPoint topLineOrigin(double k, int width, int height);
