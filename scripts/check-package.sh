@@ -18,9 +18,8 @@ started=$SECONDS
 (cd "$build" && cpack -G "DEB;TGZ" -B "$work/packages" >"$work/cpack.log" 2>&1) ||
     { cat "$work/cpack.log" >&2 && fail "cpack failed"; }
 deb=$(echo "$work"/packages/pelmar_*.deb) tgz=$(echo "$work"/packages/pelmar-*.tar.gz)
-depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libc6 libstdc++6 libsdl2-2.0-0 libgl1; do
-    grep -q "$lib" <<<"$depends" || fail "the package does not depend on $lib: $depends"
+    grep -q "$lib" <<<"$(dpkg-deb -f "$deb" Depends)" || fail "the package does not depend on $lib"
 done
 # The archive holds the very files of the package.
 diff <(dpkg-deb -c "$deb" | awk '!/\/$/ { print $6 }' | sed 's|^\./usr/||' | sort) \

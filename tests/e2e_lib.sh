@@ -27,12 +27,9 @@ failures=0
 fail() {
     echo "FAIL: $*" >&2
     failures=$((failures + 1))
-    # The picture that failed, for a look afterwards, in a folder of this run's own
-    # under the working folder (ctest's).
-    [ -f "$work/shot.ppm" ] || return 0
-    [ -n "${shots:-}" ] || shots=$(mktemp -d "$PWD/e2e-$scenario-failures.XXXXXX")
-    cp "$work/shot.ppm" "$shots/failure-$failures.ppm" &&
-        echo "(screenshot: $shots/failure-$failures.ppm)" >&2
+    # The picture that failed, for a look afterwards, in the working folder (ctest's),
+    # named for this run.
+    [ ! -f "$work/shot.ppm" ] || cp "$work/shot.ppm" "e2e-$scenario-$$-failure-$failures.ppm"
 }
 finish() {
     [ "$failures" -eq 0 ] && echo "pelmar $scenario: all checks passed" && exit 0

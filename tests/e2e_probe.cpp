@@ -38,12 +38,11 @@ Pixels readPpm(const char* path) {
         return {};
     }
     // The file runs from the top row down; Pixels from the bottom up.
-    p.rgba.assign(static_cast<std::size_t>(p.width * p.height) * 4, 255);
+    p.channels = 3;
+    p.bytes.resize(static_cast<std::size_t>(p.width * p.height * 3));
     for (int y = p.height - 1; y >= 0; --y) {
-        for (int x = 0; x < p.width; ++x) {
-            file.read(
-                reinterpret_cast<char*>(&p.rgba[static_cast<std::size_t>(y * p.width + x) * 4]), 3);
-        }
+        file.read(reinterpret_cast<char*>(&p.bytes[static_cast<std::size_t>(y * p.width * 3)]),
+                  p.width * 3);
     }
     return file ? p : Pixels{};
 }

@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -18,7 +19,6 @@ namespace {
 // The game's frustum: +-3 at the near plane 10. Its depth range plays no part here.
 constexpr double FrustumScale = 10.0 / 3.0;
 constexpr double TextDepth = -11.414213;
-constexpr double Pi = 3.14159265358979323846;
 // A glyph: 13 rows of 8 pixels in a cell 10 wide, its bottom row two below the raster
 // position.
 constexpr int GlyphRows = 13;
@@ -94,17 +94,17 @@ Rgb Pixels::at(int x, int y) const {
     if (x < 0 || y < 0 || x >= width || y >= height) {
         return {0, 0, 0};
     }
-    const std::size_t i = static_cast<std::size_t>(y * width + x) * 4;
-    return {rgba[i], rgba[i + 1], rgba[i + 2]};
+    const std::size_t i = static_cast<std::size_t>((y * width + x) * channels);
+    return {bytes[i], bytes[i + 1], bytes[i + 2]};
 }
 
 ScreenPoint project(double x, double y, double z, int width, int height, double spin, double tilt,
                     double distance) {
     // Turned about the board's centre by the spin, then tilted about the screen's x axis.
-    const double s = std::sin(spin * Pi / 180.0);
-    const double c = std::cos(spin * Pi / 180.0);
-    const double ts = std::sin(tilt * Pi / 180.0);
-    const double tc = std::cos(tilt * Pi / 180.0);
+    const double s = std::sin(spin * M_PI / 180.0);
+    const double c = std::cos(spin * M_PI / 180.0);
+    const double ts = std::sin(tilt * M_PI / 180.0);
+    const double tc = std::cos(tilt * M_PI / 180.0);
     const double sy = s * (x - 3.0) + c * (y - 3.0);
     return projectEye(c * (x - 3.0) - s * (y - 3.0), tc * sy - ts * z, ts * sy + tc * z + distance,
                       width, height);
@@ -135,12 +135,11 @@ ScreenPoint bottomLineOrigin(double k, int width, int height) {
 
 ::testing::AssertionResult textAt(const Pixels& pixels, const char* text, ScreenPoint origin,
                                   int slack) {
-    int best = -1;
+    int best = 1 << 30;
     for (int dy = -slack; dy <= slack; ++dy) {
         for (int dx = -slack; dx <= slack; ++dx) {
-            const int mismatches =
-                mismatchesAt(pixels, text, origin.x + dx, origin.y - GlyphBaseline + dy);
-            best = best < 0 || mismatches < best ? mismatches : best;
+            best = std::min(
+                best, mismatchesAt(pixels, text, origin.x + dx, origin.y - GlyphBaseline + dy));
         }
     }
     if (best == 0) {
@@ -175,10 +174,8 @@ bool openOffscreenGl(int width, int height) {
 }
 
 Pixels readFramePixels(int width, int height) {
-    Pixels pixels{width, height,
+    Pixels pixels{width, height, 4,
                   std::vector<std::uint8_t>(static_cast<std::size_t>(width * height) * 4)};
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glFinish();
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.rgba.data());
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.bytes.data());
     return pixels;
 }

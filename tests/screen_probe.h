@@ -15,11 +15,13 @@ struct Rgb {
     int r, g, b;
 };
 
-// A picture of width x height pixels of 4 bytes (RGBA), bottom row first.
+// A picture of width x height pixels of `channels` bytes (red, green, blue first), bottom
+// row first.
 struct Pixels {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> rgba;
+    int channels = 4;
+    std::vector<std::uint8_t> bytes;
     // Window coordinates: x from the left, y from the bottom. Outside reads as black.
     Rgb at(int x, int y) const;
 };
