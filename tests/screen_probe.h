@@ -31,10 +31,10 @@ struct ScreenPoint {
     int x, y;
 };
 
-// A point of the world (board units) on the screen of a width x height window, seen as
-// in play or, turned `spin` degrees about the board's normal and tilted `tilt` degrees
-// about the screen's x axis, with the board's centre at eye-space z `distance`, as on
-// the title.
+// A point of the world (board units) on the screen of a width x height window: seen
+// face-on, as in play, or as on the title, turned `spin` degrees about the board's normal
+// and tilted `tilt` degrees about the screen's x axis, the board's centre at eye-space z
+// `distance`.
 ScreenPoint project(double x, double y, double z, int width, int height, double spin = 0.0,
                     double tilt = 0.0, double distance = -11.414213);
 // Where a line of text starts: its raster position `k` text steps across (a text step
