@@ -25,14 +25,9 @@
 
 namespace {
 
-// Stops the run, which libFuzzer reports as a finding, when `holds` is false.
-void fuzzCheck(bool holds, const char* what, int line) {
-    if (!holds) {
-        std::fprintf(stderr, "line %d: does not hold: %s\n", line, what);
-        std::abort();
-    }
-}
-#define FUZZ_CHECK(condition) fuzzCheck((condition), #condition, __LINE__)
+// Stops the run, which libFuzzer reports as a finding, when `condition` is false.
+#define FUZZ_CHECK(condition)                                                                      \
+    ((condition) ? void() : (std::fprintf(stderr, "does not hold: %s\n", #condition), std::abort()))
 
 // A folder of this process's own, removed at exit: the stages' data folder, since
 // libFuzzer's working folder has none.

@@ -83,15 +83,6 @@ class GameFlow : public ::testing::Test {
         dir.write("stage" + std::to_string(number) + ".stg", stageText(path, stored));
     }
 
-    // Plays stage `number` from its file, at rest on the start cell.
-    static void startStage(std::uint32_t number) {
-        stageNumber = number;
-        loadStage();
-        resetDie(die);
-        phase = PhasePlay;
-        frame();
-    }
-
     // Play with the reset die on the middle cell (2, 2) of an empty board, whose
     // neighbours on the `fitting` sides (N, S, W, E) show the die's face there.
     void standInTheMiddle(const std::string& fitting) {
@@ -110,6 +101,8 @@ class GameFlow : public ::testing::Test {
         keyY = y;
         giveUpRequest = giveUp;
         advanceGame();
+        // Whether used or not, a request counts for this one frame only.
+        EXPECT_EQ(std::tuple(keyX, keyY, giveUpRequest), std::tuple(0, 0, 0));
     }
 
     static void frames(int n) {
@@ -134,33 +127,13 @@ class GameFlow : public ::testing::Test {
     WorkingDirGuard inDir{dir.path()};
 };
 
-TEST_F(GameFlow, TheTitleDemoLoopsFromWhereItStandsUntilAnArrowStartsStageOne) {
-    // Each pass: east (8 frames), 7 used up, north (8), 0 used up, the end of the list.
-    writeStage(0, {DirEast, DirNorth, DirEast, DirNorth}, {DirEast, 7, DirNorth, 0});
-    writeStage(1, staircase, staircase);
-    loadStage();
-    for (int i = 0; i < 2 * 19; ++i) {
-        frame(0, 0, 1); // g does nothing on the title
-        EXPECT_EQ(message, MsgHitDirKey);
-    }
-    expectAtRestOn(2, 2);
-    EXPECT_EQ(die.steps, 4u);
-    frames(3);
-    EXPECT_EQ(die.rollDir, DirEast) << "the third pass starts where the second ended";
-
-    cameraSpin = 50.0f;
-    frame(0, 1); // even while the demo die rolls
-    EXPECT_EQ(std::tuple(phase, stageNumber, message, Board[1][0], cameraSpin, die.steps),
-              std::tuple(PhasePlay, 1u, MsgStart, 4, 0.0f, 0u));
-    expectAtRestOn(0, 0);
-}
-
 TEST_F(GameFlow, ARollRestsOneFrameThenSwingsAboutTheEdgeItTipsOverForSixAndEndsOnTheSeventh) {
+    // The die's centre swings on a quarter circle about the bottom edge ahead, from 135
+    // degrees (seen with the way ahead to the right) down to 45.
     const struct {
         std::int32_t dir;
-        const float& angle; // the one that turns, by 15 degrees a frame, in the sign of `turn`
-        double turn;
-        double ahead; // the sign of the way it rolls along its axis
+        const float& angle; // turns by 15 degrees a frame, in the sign of `turn`
+        float turn, ahead;  // `ahead`: the sign of the way it rolls along its axis
         std::uint32_t toX, toY;
         MessageId message;
     } cases[] = {{DirNorth, die.angleX, -1, 1, 2, 3, MsgTurnUp},
@@ -173,96 +146,87 @@ TEST_F(GameFlow, ARollRestsOneFrameThenSwingsAboutTheEdgeItTipsOverForSixAndEnds
         EXPECT_EQ(std::tuple(die.rollDir, message, die.posX, die.posY, die.angleX + die.angleY),
                   std::tuple(c.dir, c.message, 2.5f, 2.5f, 0.0f))
             << "the accepting frame draws the die at rest";
-        // The centre swings on a quarter circle about the bottom edge ahead, from 135
-        // degrees (seen with the way ahead to the right) down to 45.
-        const bool alongX = c.dir == DirWest || c.dir == DirEast;
+        const float& along = c.dir == DirWest || c.dir == DirEast ? die.posX : die.posY;
         for (int i = 1; i <= 6; ++i) {
             frame(1, 1); // lost: the die is rolling
-            const double ahead = ((alongX ? die.posX : die.posY) - 2.5) * c.ahead - 0.5;
             const double theta = (135 - 15 * i) * Pi / 180;
-            EXPECT_EQ(std::pair(c.angle, alongX ? die.posY : die.posX),
-                      std::pair(float(c.turn * 15 * i), 2.5f))
+            EXPECT_EQ(c.angle, c.turn * 15 * i) << c.dir << " frame " << i;
+            EXPECT_NEAR((along - 2.5) * c.ahead - 0.5, 0.707106781 * std::cos(theta), 1e-6)
                 << c.dir << " frame " << i;
-            EXPECT_NEAR(ahead, 0.707106781 * std::cos(theta), 1e-6) << c.dir << " frame " << i;
             EXPECT_NEAR(die.posZ, 0.707106781 * std::sin(theta), 1e-6) << c.dir << " frame " << i;
         }
         frame();
         expectAtRestOn(c.toX, c.toY);
-        EXPECT_EQ(std::pair(lastDir, die.steps), std::pair(c.dir, 1u));
-        frame();
-        EXPECT_EQ(std::pair(die.rollDir, message), std::pair(0, c.message))
-            << "no request outlives its frame";
+        EXPECT_EQ(std::tuple(lastDir, die.steps, message), std::tuple(c.dir, 1u, c.message));
     }
 }
 
 TEST_F(GameFlow, RequestsAreJudgedWestEastSouthNorthByEdgeFaceAndGoBack) {
+    const std::uint32_t off = static_cast<std::uint32_t>(-1);
     const struct {
         const char* what;
+        std::uint32_t x, y; // where the die stands
         std::int32_t last, keyX, keyY;
         const char* fits; // the sides whose neighbour shows the die's face there
         std::int32_t rollDir;
         MessageId message;
     } cases[] = {
-        {"left and up allowed: north wins", 0, -1, 1, "WN", DirNorth, MsgTurnUp},
-        {"up refused by its face: left stands", 0, -1, 1, "W", DirWest, MsgTurnLeft},
-        {"left goes back, up overrides", DirEast, -1, 1, "WN", DirNorth, MsgTurnUp},
-        {"a right request keeps down unjudged", DirNorth, 1, -1, "", DirNone, MsgStart},
-        {"alone, down is judged", DirNorth, 0, -1, "S", DirNone, MsgDontGoBack},
-        {"a wrong face refuses silently", 0, 1, 0, "", DirNone, MsgStart},
+        {"left and up allowed: north wins", 2, 2, 0, -1, 1, "WN", DirNorth, MsgTurnUp},
+        {"up refused by its face: left stands", 2, 2, 0, -1, 1, "W", DirWest, MsgTurnLeft},
+        {"left goes back, up overrides", 2, 2, DirEast, -1, 1, "WN", DirNorth, MsgTurnUp},
+        {"a right request keeps down unjudged", 2, 2, DirNorth, 1, -1, "", DirNone, MsgStart},
+        {"alone, down is judged", 2, 2, DirNorth, 0, -1, "S", DirNone, MsgDontGoBack},
+        {"a wrong face refuses silently", 2, 2, 0, 1, 0, "", DirNone, MsgStart},
+        {"left and down meet the edges", 0, 0, 0, -1, -1, "", DirNone, MsgStart},
+        // Should a die ever stand off the board in play, no request reads the grid.
+        {"off the board, left and up", 7, off, 0, -1, 1, "", DirNone, MsgStart},
+        {"off the board, right and down", off, 7, 0, 1, -1, "", DirNone, MsgStart},
     };
     for (const auto& c : cases) {
         standInTheMiddle(c.fits);
+        die.x = c.x;
+        die.y = c.y;
         lastDir = c.last;
         frame(c.keyX, c.keyY);
         EXPECT_EQ(std::pair(die.rollDir, message), std::pair(c.rollDir, c.message)) << c.what;
     }
-
-    // On the start cell, left and down meet the edge: nothing happens. Should a die ever
-    // stand off the board in play, no request reads the grid.
-    standInTheMiddle("");
-    die.x = die.y = 0;
-    Board[0][0] = 6;
-    frame(-1, -1);
-    die.x = 7;
-    die.y = static_cast<std::uint32_t>(-1);
-    frame(-1, 1);
-    frame(1, -1);
-    EXPECT_EQ(std::pair(die.rollDir, message), std::pair(0, MsgStart));
 }
 
-TEST_F(GameFlow, OnlyTheLastRollCountsAsGoingBackAndGivingUpForgetsIt) {
-    phase = PhasePlay;
-    paint(Board, {DirEast, DirNorth, DirWest});
-    playRoll(DirEast);
-    frame(-1, 0);
-    EXPECT_EQ(message, MsgDontGoBack);
-    playRoll(DirNorth);
-    playRoll(DirWest);
-    expectAtRestOn(0, 1);
-
-    // Given up, the die is drawn once more where it stood, then on the start cell; the
-    // direction requests of that frame are ignored.
-    frame(1, 0, 1);
-    EXPECT_EQ(std::tuple(message, phase, die.x + die.y + die.steps, die.rollDir),
-              std::tuple(MsgGiveUp, PhasePlay, 0u, 0));
-    EXPECT_EQ(std::pair(die.posX, die.posY), std::pair(0.5f, 1.5f));
-    frame(1, 0);
-    EXPECT_EQ(die.rollDir, DirEast) << "east after west is no going back once given up";
-    EXPECT_EQ(die.posY, 0.5f);
-    giveUpRequest = 1; // pressed while the die rolls: lost, not kept for later
-    frames(8);
-    expectAtRestOn(1, 0);
-    EXPECT_EQ(message, MsgTurnRight);
-}
-
-TEST_F(GameFlow, TheGoalLeadsToTheReplayTheClearFramesAndTheNextStageUntilTheLast) {
+TEST_F(GameFlow, FromTheTitleDemoThroughEachStageAndItsReplayToTheEnd) {
+    // Each pass of the demo: east (8 frames), 7 used up, north (8), 0 used up, the end of
+    // the list.
+    writeStage(0, {DirEast, DirNorth, DirEast, DirNorth}, {DirEast, 7, DirNorth, 0});
     writeStage(1, staircase, staircase);
     // The replay plays a stored list that leads off the board all the same, passing over
     // a code that names no roll.
     writeStage(2, {DirNorth}, {DirWest, 9, DirSouth, DirSouth, DirEast});
-    startStage(1);
-    for (std::int32_t dir : staircase) {
-        playRoll(dir);
+    loadStage();
+    frame(0, 0, 1); // g does nothing on the title
+    frames(2 * 19 - 1);
+    expectAtRestOn(2, 2);
+    EXPECT_EQ(std::pair(die.steps, message), std::pair(4u, MsgHitDirKey));
+    frames(3);
+    EXPECT_EQ(die.rollDir, DirEast) << "the third pass starts where the second ended";
+    cameraSpin = 50.0f;
+    frame(0, 1); // even while the demo die rolls
+    EXPECT_EQ(std::tuple(phase, stageNumber, message, Board[1][0], cameraSpin, die.steps),
+              std::tuple(PhasePlay, 1u, MsgStart, 4, 0.0f, 0u));
+    expectAtRestOn(0, 0);
+
+    playRoll(DirEast);
+    frame(-1, 0);
+    EXPECT_EQ(message, MsgDontGoBack);
+    // Given up, the die is drawn once more where it stood, then on the start cell; the
+    // direction requests of that frame are ignored, and the last roll is forgotten.
+    frame(1, 0, 1);
+    EXPECT_EQ(std::tuple(message, phase, die.x + die.steps, die.rollDir, lastDir, die.posX),
+              std::tuple(MsgGiveUp, PhasePlay, 0u, 0, 0, 1.5f));
+    frame(1, 0);
+    EXPECT_EQ(std::pair(die.rollDir, die.posX), std::pair(std::int32_t{DirEast}, 0.5f));
+    frame(0, 0, 1); // g while the die rolls does nothing
+    frames(6);
+    for (std::size_t i = 1; i < staircase.size(); ++i) {
+        playRoll(staircase[i]);
     }
     expectAtRestOn(5, 5);
     cameraSpin = 90.0f;
@@ -289,17 +253,15 @@ TEST_F(GameFlow, TheGoalLeadsToTheReplayTheClearFramesAndTheNextStageUntilTheLas
     EXPECT_EQ(std::tuple(stageNumber, Board[0][1], moves[0]), std::tuple(3u, 2, DirWest));
     expectAtRestOn(0, 0);
 
-    writeStage(20, {DirEast}, {DirEast});
-    startStage(20);
+    // Once stage 20 is cleared, the game stays on its last message.
+    stageNumber = 20;
     die.x = die.y = 5;
-    frames(1 + 8 + 10);
+    frames(1 + 8 + 1 + 8 * 3 + 10);
     EXPECT_EQ(message, MsgStageClear);
-    for (int i = 0; i < 50; ++i) {
-        frame(1, 1, 1);
-        ASSERT_EQ(std::tuple(message, phase, stageNumber),
-                  std::tuple(MsgAllStageClear, PhaseReplay, 20u));
-    }
-    expectAtRestOn(1, 0);
+    frame(1, 1, 1);
+    frames(50);
+    EXPECT_EQ(std::tuple(message, phase, stageNumber),
+              std::tuple(MsgAllStageClear, PhaseReplay, 20u));
 }
 
 } // namespace

@@ -21,8 +21,6 @@ class TempDir {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
     // Writes `content` to `name` inside the folder and returns the file's full path.
@@ -36,8 +34,7 @@ class TempDir {
 };
 
 // Makes `dir` the working directory for the guard's lifetime.
-class WorkingDirGuard {
-  public:
+struct WorkingDirGuard {
     explicit WorkingDirGuard(const std::filesystem::path& dir) {
         std::filesystem::current_path(dir);
     }
@@ -45,7 +42,5 @@ class WorkingDirGuard {
         std::error_code ignored;
         std::filesystem::current_path(previous_, ignored);
     }
-
-  private:
     const std::filesystem::path previous_ = std::filesystem::current_path();
 };
