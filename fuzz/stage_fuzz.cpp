@@ -5,13 +5,10 @@
 // stage tool checks the same file, as the title demo and as a stage, and its shortest
 // solution must be legal by the game's rule, end on the goal and be as long as the
 // check says.
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -22,6 +19,7 @@
 #include "stage.h"
 #include "stage_check.h"
 #include "stage_text.h"
+#include "test_files.h"
 
 namespace {
 
@@ -29,17 +27,9 @@ namespace {
 #define FUZZ_CHECK(condition)                                                                      \
     ((condition) ? void() : (std::fprintf(stderr, "does not hold: %s\n", #condition), std::abort()))
 
-// A folder of this process's own, removed at exit: the stages' data folder, since
-// libFuzzer's working folder has none.
-const std::string& fuzzFolder() {
-    static std::string folder;
-    if (folder.empty()) {
-        folder = (std::filesystem::temp_directory_path() / "pelmar-fuzz.XXXXXX").string();
-        FUZZ_CHECK(mkdtemp(folder.data()) != nullptr);
-        std::atexit([] { std::filesystem::remove_all(folder); });
-    }
-    return folder;
-}
+// The stages' data folder, since libFuzzer's working folder has none; removed at exit.
+const TempDir folder;
+const std::string folderPath = folder.path().string();
 
 void checkGame() {
     const Die& d = die;
@@ -103,15 +93,12 @@ void checkTool(const std::string& path) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string path = fuzzFolder() + "/" + stageFileNames[0];
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    FUZZ_CHECK(file != nullptr && std::fwrite(data, 1, size, file) == size);
-    FUZZ_CHECK(std::fclose(file) == 0);
+    const std::string path =
+        folder.write(stageFileNames[0], std::string(reinterpret_cast<const char*>(data), size));
     // Start-up: the title on stage 0, or, by the first byte, play at once as with a stage
-    // named on the command line, numbered anywhere from 1 to 20. The stages come from
-    // the fuzz folder as the data folder (libFuzzer's working folder has none).
+    // named on the command line, numbered anywhere from 1 to 20.
     resetGameGlobals();
-    stageDataDir = fuzzFolder().c_str();
+    stageDataDir = folderPath.c_str();
     loadStage();
     resetDie(die);
     const std::uint32_t start = size > 0 ? data[0] % (StageCount + 4) : 0;
