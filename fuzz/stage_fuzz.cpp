@@ -78,13 +78,11 @@ void checkTool(const std::string& path) {
     const std::vector<std::int32_t> route = shortestSolution(*analysis);
     FUZZ_CHECK(route.size() == analysis->shortest && route.size() == stage.figures.shortest);
     Die d{};
-    resetDie(d);
-    std::int32_t last = DirNone;
+    resetDie(d); // and the last roll, which each roll then records
     for (std::int32_t dir : route) {
         FUZZ_CHECK(!isGoalCell(d.x, d.y));
-        FUZZ_CHECK(judgeRoll(d, last, stage.board, dir) == RollVerdict::Accepted);
+        FUZZ_CHECK(judgeRoll(d, lastDir, stage.board, dir) == RollVerdict::Accepted);
         rollDie(d, dir);
-        last = dir;
     }
     FUZZ_CHECK(isGoalCell(d.x, d.y) == analysis->solvable);
     FUZZ_CHECK(!drawRoute(stage.board, route).empty() && !routeArrows(route).empty());

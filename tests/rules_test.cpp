@@ -29,9 +29,9 @@ TEST(Die, ResetRollsAndTheCountThatStopsAt255) {
     lastDir = DirNorth;
     resetDie(d);
     EXPECT_EQ(facesOf(d), Faces({1, 6, 2, 5, 3, 4}));
-    EXPECT_EQ(std::tuple(d.x, d.y, d.steps, d.rollDir, lastDir), std::tuple(0u, 0u, 0u, 0, 0));
-    EXPECT_EQ(std::tuple(d.angleX, d.angleY, d.posX, d.posZ, d.history[0]),
-              std::tuple(0.0f, 0.0f, 2.5f, 0.7f, DirWest))
+    EXPECT_EQ(std::tuple(d.x, d.y, d.steps, d.rollDir, lastDir, d.angleX, d.angleY),
+              std::tuple(0u, 0u, 0u, 0, 0, 0.0f, 0.0f));
+    EXPECT_EQ(std::tuple(d.posX, d.posZ, d.history[0]), std::tuple(2.5f, 0.7f, DirWest))
         << "pose and history stay";
 
     // From the reset die every face value differs, so each row pins down its roll's turn
@@ -68,8 +68,6 @@ TEST(Die, ResetRollsAndTheCountThatStopsAt255) {
     EXPECT_TRUE(std::equal(played, played + 255, d.history));
     EXPECT_EQ(d.history[255], played[299]) << "the last slot keeps the newest roll";
 }
-
-constexpr double Pi = 3.14159265358979323846;
 
 class GameFlow : public ::testing::Test {
   protected:
@@ -144,7 +142,7 @@ TEST_F(GameFlow, ARollRestsOneFrameThenSwingsAboutTheEdgeItTipsOverForSixAndEnds
         const float& along = c.dir == DirWest || c.dir == DirEast ? die.posX : die.posY;
         for (int i = 1; i <= 6; ++i) {
             frame(1, 1); // lost: the die is rolling
-            const double theta = (135 - 15 * i) * Pi / 180;
+            const double theta = (135 - 15 * i) * std::acos(-1.0) / 180;
             EXPECT_EQ(c.angle, c.turn * 15 * i) << c.dir << " frame " << i;
             EXPECT_NEAR((along - 2.5) * c.ahead - 0.5, 0.707106781 * std::cos(theta), 1e-6)
                 << c.dir << " frame " << i;
@@ -157,7 +155,6 @@ TEST_F(GameFlow, ARollRestsOneFrameThenSwingsAboutTheEdgeItTipsOverForSixAndEnds
 }
 
 TEST_F(GameFlow, RequestsAreJudgedWestEastSouthNorthByEdgeFaceAndGoBack) {
-    const std::uint32_t off = static_cast<std::uint32_t>(-1);
     const struct {
         const char* what;
         std::uint32_t x, y; // where the die stands
@@ -173,7 +170,7 @@ TEST_F(GameFlow, RequestsAreJudgedWestEastSouthNorthByEdgeFaceAndGoBack) {
         {"alone, down is judged", 2, 2, DirNorth, 0, -1, "S", DirNone, MsgDontGoBack},
         {"left and down meet the edges", 0, 0, 0, -1, -1, "", DirNone, MsgStart},
         // Should a die ever stand off the board in play, no request reads the grid.
-        {"off the board", 7, off, 0, -1, 1, "", DirNone, MsgStart},
+        {"off the board", 7, std::uint32_t(-1), 0, -1, 1, "", DirNone, MsgStart},
     };
     for (const auto& c : cases) {
         standInTheMiddle(c.fits);
@@ -199,10 +196,9 @@ TEST_F(GameFlow, FromTheTitleDemoThroughEachStageAndItsReplayToTheEnd) {
     frames(2 * 19 - 1);
     expectOn(2, 2);
     EXPECT_EQ(std::pair(die.steps, message), std::pair(4u, MsgHitDirKey));
-    cameraSpin = 50.0f;
     frame(0, 1); // even while the demo die rolls
-    EXPECT_EQ(std::tuple(phase, stageNumber, message, Board[1][0], cameraSpin, die.steps),
-              std::tuple(PhasePlay, 1u, MsgStart, 4, 0.0f, 0u));
+    EXPECT_EQ(std::tuple(phase, stageNumber, message, Board[1][0], die.steps),
+              std::tuple(PhasePlay, 1u, MsgStart, 4, 0u));
     expectOn(0, 0);
 
     playRoll(DirEast);
@@ -240,7 +236,6 @@ TEST_F(GameFlow, FromTheTitleDemoThroughEachStageAndItsReplayToTheEnd) {
     die.x = die.y = 5;
     frames(1 + 8 + 1 + 8 * 3);
     EXPECT_EQ(std::tuple(die.x, die.y, die.steps), std::tuple(0u, std::uint32_t(-2), 4u));
-    EXPECT_GT(die.posY, 1e9f) << "drawn where its pose puts it";
     frames(10);
     EXPECT_EQ(message, MsgStageClear);
     frame(1, 1, 1);

@@ -24,7 +24,6 @@ expect_run(0 "stage0.stg: ok (title demo)" check --strict ${shipped})
 
 expect_run(2 "unknown command" frobnicate)
 expect_run(0 "shortest + 2 x decision points + 3 x traps" --help)
-expect_run(2 "cannot be read" check ${WORK}/absent.stg)
 expect_run(2 "cannot be read: not a regular file" check /dev/null) # never waits on one
 expect_run(2 "unknown option --loud" check --loud ${STAGES}/stage1.stg)
 expect_run(1 "no solution" solve ${WORK}/wrong.stg)
