@@ -5,6 +5,7 @@
 // stage tool checks the same file, as the title demo and as a stage, and its shortest
 // solution must be legal by the game's rule, end on the goal and be as long as the
 // check says.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -40,9 +41,7 @@ void checkGame() {
     FUZZ_CHECK(faces == 0x7e); // 1 to 6, each once
     FUZZ_CHECK(d.top + d.bottom == 7 && d.north + d.south == 7 && d.west + d.east == 7);
     FUZZ_CHECK(d.steps <= MaxSteps && d.rollDir >= DirNone && d.rollDir <= DirEast);
-    for (std::uint32_t i = 0; i < d.steps; ++i) {
-        FUZZ_CHECK(isDirection(d.history[i]));
-    }
+    FUZZ_CHECK(std::all_of(d.history, d.history + d.steps, isDirection));
     FUZZ_CHECK(std::fabs(d.angleX) <= 90.0f && std::fabs(d.angleY) <= 90.0f);
     FUZZ_CHECK(phase == PhasePlay || phase == PhaseReplay || phase == PhaseTitle);
     FUZZ_CHECK(stageNumber <= LastStage && moveCount <= MaxMoves);
@@ -75,6 +74,10 @@ void checkTool(const std::string& path) {
     const StageReport stage = checkStageFile(path.c_str(), false, *analysis);
     FUZZ_CHECK(stage.opened && passesCheck(stage, true) == stage.findings.empty() &&
                !drawBoard(stage.board).empty());
+    // Stored moves that play legally onto the goal prove the stage solvable.
+    const StoredPlay p = playStoredMoves(stage.board, stage.moves, stage.moveCount, DirNone);
+    FUZZ_CHECK(p.goalAt == StoredPlay::Never ||
+               (analysis->solvable && analysis->shortest <= p.route.size()));
     const std::vector<std::int32_t> route = shortestSolution(*analysis);
     FUZZ_CHECK(route.size() == analysis->shortest && route.size() == stage.figures.shortest);
     Die d{};
@@ -85,7 +88,8 @@ void checkTool(const std::string& path) {
         rollDie(d, dir);
     }
     FUZZ_CHECK(isGoalCell(d.x, d.y) == analysis->solvable);
-    FUZZ_CHECK(!drawRoute(stage.board, route).empty() && !routeArrows(route).empty());
+    FUZZ_CHECK(!drawRoute(stage.board, route).empty() &&
+               routeArrows(route).empty() == route.empty());
 }
 
 } // namespace

@@ -120,8 +120,8 @@ TEST(StageReader, AFailedValueIsSkippedButTextThatIsNoNumberEndsTheReading) {
     }
 }
 
-// Wherever the megabyte ends. (Counts above 256 are read as the stage tool's findings
-// show.)
+// Only a stage file's first megabyte is read, wherever it ends: here just before the 2.
+// (How counts above 256 are read shows in the stage tool's findings.)
 TEST(StageReader, ReadingStopsAfterAMegabyte) {
     const Scratch beyond = read(std::string((1 << 20) - 2, '\n') + "1 2 3 4");
     EXPECT_EQ(std::tuple(beyond.cell(0), beyond.cell(1), beyond.trace.back().scan.overLimit),
@@ -160,9 +160,7 @@ TEST(StageLoading, ByNumberKeepingTheOldStageWhenAFileIsMissing) {
 TEST(DataFolder, FollowsTheProgramThenTheFolderNamedInItsPlace) {
     TempDir dir;
     // A path under the scratch folder, in the form the system writes it.
-    const auto at = [&](const char* relative) {
-        return (dir.path() / relative).lexically_normal();
-    };
+    const auto at = [&](const char* path) { return (dir.path() / path).lexically_normal(); };
     const auto found = [&](const char* chosen, const char* program) {
         return fs::path(findDataFolder(chosen, at(program).string()));
     };
@@ -349,7 +347,7 @@ TEST(StageCheck, EachFindingIsReportedOnceWithItsSeverityAndPlace) {
     const struct {
         std::string content;
         const char* words;
-        bool fails;
+        bool fails;                         // or else only warns
         std::uint32_t line = 0, column = 0; // 0, 0: no place in the file
         bool demo = false;
     } cases[] = {
@@ -362,9 +360,9 @@ TEST(StageCheck, EachFindingIsReportedOnceWithItsSeverityAndPlace) {
         {stage({eastThenNorth}, {DirWest}), "(0, 0) is refused: it rolls off the board", Fails, 8,
          1},
         {stage({eastThenNorth}, run(DirEast, 5) + run(DirNorth, 4)),
-         "end on (5, 4), not on the goal", Fails},
-        {stage({eastThenNorth}, {}), "the stored move list is empty", Fails},
-        {stage({eastThenNorth, longWay}, longWay), "12 moves; a shortest one has 10", Warns},
+         "end on (5, 4), not on the goal", true},
+        {stage({eastThenNorth}, {}), "the stored move list is empty", true},
+        {stage({eastThenNorth, longWay}, longWay), "12 moves; a shortest one has 10", false},
         {stage({beyond}, beyond), "reach the goal at move 10 and go on beyond it", Fails, 8, 21},
         {cells + "10\n4 4 4 4 4 1 1 1 1 1\n", "cell (0, 5) holds 9", Warns, 1, 11},
         // A lone sign fails its one value: the game would keep the last stage's move there.
