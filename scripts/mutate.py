@@ -159,6 +159,38 @@ MUTANTS = [
      '":" + std::to_string(p.column) + ":" + std::to_string(p.line)', "diagnostic place"),
     ("tools/pelmar_stage.cpp", 'failure ? "error" : "warning"', 'failure ? "warning" : "error"',
      "diagnostic severity"),
+    # The toolkit's palette: the window's palette, the system colours, the description of
+    # the format, the palette messages and the retry deferred to the next frame
+    ("toolkit/window_palette.cpp", " ||\n                                     (w.displayMode & MODE_SYSTEM_PALETTE) != 0;",
+     ";", "system-palette mode asked for"),
+    ("toolkit/window_palette.cpp", "{0, 0, 0, PC_RESERVED_FLAG | PC_NOCOLLAPSE_FLAG}",
+     "{0, 0, 0, PC_NOCOLLAPSE_FLAG}", "flush entries"),
+    ("toolkit/window_palette.cpp", "        background = 0; // a shared palette", "        // a shared palette",
+     "shared palette in the background"),
+    ("toolkit/window_palette.cpp", "!paletteState.systemColorsTaken ? 1 : 0", "!paletteState.systemColorsTaken ? 0 : 1",
+     "rebuilt palette's ground"),
+    ("toolkit/window_palette.cpp", "realizeWindowPalette(w.dc, stock, 1);", "realizeWindowPalette(w.dc, stock, 0);",
+     "stock palette at teardown"),
+    ("toolkit/system_colors.cpp", "        platformYieldTimeSlice();\n", "", "yield before the retry"),
+    ("toolkit/system_colors.cpp",
+     "    platformSetSysColors(count, systemColorElements, p.savedSystemColors);\n"
+     "    platformSetSystemPaletteUse(dc, SYSPAL_STATIC_USE);\n",
+     "    platformSetSystemPaletteUse(dc, SYSPAL_STATIC_USE);\n"
+     "    platformSetSysColors(count, systemColorElements, p.savedSystemColors);\n", "restore order"),
+    ("toolkit/system_colors.cpp", "std::clamp(windowState.systemColorCount, 0, SystemColorCount)",
+     "SystemColorCount", "system colour count"),
+    ("toolkit/system_colors.cpp", "if (!platformUserMessageWaiting(windowState.window)) {", "if (true) {",
+     "one retry waiting"),
+    ("toolkit/system_colors.cpp", "text, sizeof text, length)", "text, sizeof text - 1, length)",
+     "colour setting buffer"),
+    ("toolkit/pixel_format.cpp", '"Could not get pixel format for Dc', '"Could not get pixel format for DC',
+     "message typo"),
+    ("toolkit/pixel_format.cpp", '"Could not get a description of pixel format %d\\n"',
+     '"Could not get a description of pixel format %d \\n"', "message typo"),
+    ("toolkit/window_proc.cpp", "    case WmQueryNewPalette:\n        return handled(1);",
+     "    case WmQueryNewPalette:\n        return handled(0);", "palette query result"),
+    ("toolkit/window_proc.cpp", "if (msg.c == 0 && !paletteState", "if (!paletteState", "own palette change"),
+    ("toolkit/window.cpp", "                postDeferredPaletteRetry();\n", "", "retry after the frame"),
 ]
 
 
