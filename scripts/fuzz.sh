@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of fuzz/ with clang (ASan and UBSan) in build-fuzz/ and
-# runs each in turn, from the committed seeds (fuzz/corpus/ and the shipped stages):
-#   scripts/fuzz.sh                  200,000 inputs each (what CI runs)
-#   scripts/fuzz.sh --runs N         N inputs each
-#   scripts/fuzz.sh --seconds S      S seconds each, for a longer search
+# Builds the libFuzzer target of fuzz/ with clang (ASan and UBSan) in build-fuzz/ and
+# runs it from the committed seeds (fuzz/corpus/ and the shipped stages):
+#   scripts/fuzz.sh                  200,000 inputs (what CI runs)
+#   scripts/fuzz.sh --runs N         N inputs
+#   scripts/fuzz.sh --seconds S      S seconds, for a longer search
 # Fails on any finding (a crash, a sanitizer report, a broken invariant, an input
 # that hangs or eats memory); the input that caused it is kept in build-fuzz/findings/.
 # The inputs found along the way go to a scratch folder, never into the checkout, or
@@ -25,14 +25,14 @@ esac
 scripts/install-deps.sh --analysis
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DPELMAR_FUZZ=ON -DPELMAR_BUILD_TESTS=OFF >/dev/null
-cmake --build build-fuzz -j 2 --target stage_play_fuzz stage_tool_fuzz
+cmake --build build-fuzz -j 2 --target stage_fuzz
 
 # Each input is written to a file and read back: on a memory file system, where there
 # is one, rewriting a file does not wait for a disk.
 [ -d /dev/shm ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm
 findings=$PWD/build-fuzz/findings
 mkdir -p "$findings"
-for target in stage_play_fuzz stage_tool_fuzz; do
+for target in stage_fuzz; do
     corpus=${FUZZ_KEEP:+$FUZZ_KEEP/$target}
     [ -n "$corpus" ] && mkdir -p "$corpus" || corpus=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-corpus.XXXXXX")
     echo "fuzz: $target, ${budget[*]}"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# CI's robustness stage, after the suite has built build/: both fuzz targets for
-# 200,000 inputs each, then a one-minute soak of the real game.
+# CI's robustness stage, after the suite has built build/: the fuzz target for
+# 200,000 inputs, then a one-minute soak of the real game.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
