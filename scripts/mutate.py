@@ -191,6 +191,30 @@ MUTANTS = [
      "    case WmQueryNewPalette:\n        return handled(0);", "palette query result"),
     ("toolkit/window_proc.cpp", "if (msg.c == 0 && !paletteState", "if (!paletteState", "own palette change"),
     ("toolkit/window.cpp", "                postDeferredPaletteRetry();\n", "", "retry after the frame"),
+    # The drawing, the game's start-up and keys, and the SDL2 platform's end
+    ("render/display_list.h", "        list = glGenLists(1);\n        stale = true;\n",
+     "        list = glGenLists(1);\n", "a new display list left empty"),
+    ("render/board_draw.cpp", "sizeof Board) != 0;", "sizeof Board) == 0;", "changed board not compiled anew"),
+    ("render/scene.cpp", "    forgetBoardList();\n", "", "board list kept from an old context"),
+    ("render/scene.cpp", "    forgetDieLists();\n", "", "die lists kept from an old context"),
+    ("render/die_draw.cpp", "return isFaceValue(v) ? v : 0;", "return isFaceValue(v) ? 1 : 0;", "die list key"),
+    ("render/font.cpp", "if (c >= FirstGlyph && c <= LastGlyph) {", "if (c <= LastGlyph) {",
+     "bytes below the glyphs"),
+    ("render/scene.cpp", "current == PhaseTitle || current == PhaseReplay", "current == PhaseTitle",
+     "the replay's turning view"),
+    ("toolkit/platform/sdl2/sdl2_display_lost.cpp", "_exit(1);", "_exit(0);", "lost display status"),
+    ("toolkit/platform/sdl2/sdl2_display_lost.cpp", "XSetIOErrorHandler(displayLost);",
+     "XSetIOErrorHandler(nullptr);", "lost display handler"),
+    ("toolkit/platform/sdl2/sdl2_events.cpp",
+     "    case SDL_QUIT: // the last window's close box, or a terminal's interrupt\n        send(WmClose);\n"
+     "        break;\n", "", "quit event: close box and signals"),
+    ("game/main.cpp", 'std::printf("pelmar %s\\n", PELMAR_VERSION);', 'std::printf("pelmar%s\\n", PELMAR_VERSION);',
+     "version text"),
+    ("game/main.cpp", 'dataFolder.empty() ? "(none found)" : dataFolder.c_str()', '"(none found)"',
+     "data folder in the help"),
+    ("game/startup.cpp", "    appSetReshapeHandler(reshape);\n", "", "reshape handler"),
+    ("game/startup.cpp", "    loadStage();\n", "", "title stage"),
+    ("game/key_handlers.cpp", "    gameStep();\n}", "}", "wireframe frame at once"),
 ]
 
 

@@ -2,41 +2,27 @@
 # Plays the real game for a while on a private Xvfb, as a restless player would:
 #   scripts/soak.sh SECONDS [PELMAR]      (PELMAR: default build/pelmar)
 # Random keys at a human rate and held down to auto-repeat, window resizes and focus
-# changes, with the game's resident memory and CPU time sampled every second; ends with
-# Escape. Fails on a crash, a non-zero exit, or resident memory that keeps growing
-# at the largest window size, measured every five seconds (the median of the second half
-# of those may not exceed the first half's by more than SOAK_GROWTH_KB, default 1024).
-# SOAK_SAMPLES=FILE keeps the samples: seconds, resident kB, CPU clock ticks.
+# changes; ends with Escape. Fails on a crash, a non-zero exit, or resident memory that
+# keeps growing at the largest window size, measured every five seconds (the median of
+# the second half of those may not exceed the first half's by more than SOAK_GROWTH_KB,
+# default 1024). The game's CPU use is bench/game/cpu_in_xvfb.sh's to measure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 [ -n "${PELMAR_SOAK_DISPLAY:-}" ] || PELMAR_SOAK_DISPLAY=1 exec scripts/with-xvfb.sh "$0" "$@"
 
 seconds=${1:?usage: scripts/soak.sh SECONDS [PELMAR]} pelmar=$(realpath "${2:-build/pelmar}")
-work=$(mktemp -d "${TMPDIR:-/tmp}/pelmar-soak.XXXXXX")
-timeout_pid= sampler_pid=
-trap 'for pid in $sampler_pid $timeout_pid; do kill "$pid" 2>/dev/null; done; rm -rf "$work"' EXIT
-die() { echo "soak: FAILED: $*" >&2; cat "$work/stderr" >&2; exit 1; }
-
-cp stages/*.stg "$work/"
+# The end-to-end tests' helpers: the scratch folder, start_game, end_game, fail, finish.
+scenario=soak game_timeout=$((seconds + 60))
+. tests/e2e_lib.sh
+cp stages/*.stg "$work/play/"
 # glibc raises its threshold for memory mapped blocks to the size of the last one freed;
 # then the driver's frame buffers, made anew at every resize, come from the heap and
 # fragment it, and resident memory creeps up with every new size, with no leak at all.
 # A fixed threshold keeps those buffers out of the heap, so that what grows is a leak.
 export MALLOC_MMAP_THRESHOLD_=131072
-(cd "$work" && exec timeout $((seconds + 60)) "$pelmar" >/dev/null 2>"$work/stderr") &
-timeout_pid=$!
-window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Pelmar - Quenmoor' | head -1)
-game=$(awk '{ print $1 }' "/proc/$timeout_pid/task/$timeout_pid/children")
-[ -n "$window" ] && [ -n "$game" ] || die "no window appeared"
+start_game
+game=$(game_process)
 root=$(xwininfo -root | awk '/Window id:/ { print $4 }')
-
-# Every second: seconds since the start, resident memory (kB), CPU time (clock ticks).
-(while stat=$(<"/proc/$game/stat") && rss=$(awk '/^VmRSS/ { print $2 }' "/proc/$game/status") &&
-    [ -n "$rss" ]; do # none once the game is a zombie
-    echo "$SECONDS $rss $(awk '{ print $12 + $13 }' <<<"${stat##*) }")"
-    sleep 1
-done) >"$work/samples" 2>/dev/null &
-sampler_pid=$!
 
 # The largest size comes first, then many others at once, so that what the heap keeps
 # for sizes already seen is in place before the measuring starts.
@@ -61,20 +47,16 @@ while [ $((SECONDS - start)) -lt "$seconds" ]; do
     esac
 done
 xdotool windowfocus --sync "$window" 2>/dev/null && xdotool key Escape
-wait "$timeout_pid"
-status=$? timeout_pid=
-[ "$status" -eq 0 ] || die "the game ended with status $status"
-[ $((SECONDS - start)) -ge "$seconds" ] || die "the game ended early"
+end_game Escape
+[ $((SECONDS - start)) -ge "$seconds" ] || fail "the game ended early"
+[ "$failures" -eq 0 ] || finish
 
-[ -z "${SOAK_SAMPLES:-}" ] || cp "$work/samples" "$SOAK_SAMPLES"
 # Memory at the largest size, in two halves: a leak lifts the median of the second half
 # above the first's; the allocator's ups and downs do not.
 mapfile -t rss <"$work/largest"
-[ "${#rss[@]}" -ge 4 ] || die "only ${#rss[@]} samples of memory"
+[ "${#rss[@]}" -ge 4 ] || fail "only ${#rss[@]} samples of memory"
 median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 first=$(median "${rss[@]:0:${#rss[@]}/2}") second=$(median "${rss[@]:${#rss[@]}/2}")
-read -r t0 _ c0 <"$work/samples" && read -r t1 _ c1 < <(tail -1 "$work/samples")
-cpu=$(((c1 - c0) * 1000 / $(getconf CLK_TCK) / (t1 - t0)))
-echo "soak: $((t1 - t0)) s; resident memory at 800 x 600 (median) $first kB, then $second kB;" \
-    "CPU $((cpu / 10)).$((cpu % 10)) % of one core"
-[ "$second" -le $((first + ${SOAK_GROWTH_KB:-1024})) ] || die "resident memory keeps growing"
+echo "soak: $((SECONDS - start)) s; memory at 800 x 600 (medians) $first kB, then $second kB"
+[ "$second" -le $((first + ${SOAK_GROWTH_KB:-1024})) ] || fail "resident memory keeps growing"
+finish

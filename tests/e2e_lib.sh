@@ -14,36 +14,22 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Stage files: six lines of six cells, each a board column from the bottom cell up,
-# then the count and the moves (1 north, 4 east).
-# Up one, five cells right along the second row, then four up the right column: the die
-# keeps off the bottom and top rows, where it would stand in front of the text.
-up_right_up='0 2 0 0 0 0
-0 4 0 0 0 0
-0 5 0 0 0 0
-0 3 0 0 0 0
-0 2 0 0 0 0
-0 4 1 3 6 4
-10 1 4 4 4 4 4 1 1 1 1'
-# Five cells right along the bottom row, then five up the right column.
-right_then_up='0 0 0 0 0 0
-4 0 0 0 0 0
-1 0 0 0 0 0
-3 0 0 0 0 0
-6 0 0 0 0 0
-4 2 3 5 4 2
-10 4 4 4 4 4 1 1 1 1 1'
+# Stage files of six lines of six cells, each a board column from the bottom cell up,
+# then the count and the moves. up_right_up: up one, five cells right along the second
+# row, then four up the right column, so that the die keeps off the bottom and top rows,
+# where it would stand in front of the text. right_then_up: five cells right along the
+# bottom row, then five up the right column.
+up_right_up=$(<"$(dirname "${BASH_SOURCE[0]}")/stages/up_right_up.stg")
+right_then_up=$(<"$(dirname "${BASH_SOURCE[0]}")/stages/right_then_up.stg")
 stage() { printf '%s\n' "$2" >"$1"; }
 
 failures=0
 fail() {
     echo "FAIL: $*" >&2
     failures=$((failures + 1))
-    # The picture that failed, for a look afterwards, in a folder of this run's own
-    # under the working folder (ctest's).
-    [ -n "${shots:-}" ] || shots=$(mktemp -d "$PWD/e2e-$scenario-failures.XXXXXX")
-    [ -f "$work/shot.ppm" ] && cp "$work/shot.ppm" "$shots/failure-$failures.ppm" &&
-        echo "(screenshot: $shots/failure-$failures.ppm)" >&2
+    # The picture that failed, for a look afterwards, in the working folder (ctest's),
+    # named for this run.
+    [ ! -f "$work/shot.ppm" ] || cp "$work/shot.ppm" "e2e-$scenario-$$-failure-$failures.ppm"
 }
 finish() {
     [ "$failures" -eq 0 ] && echo "pelmar $scenario: all checks passed" && exit 0
@@ -68,12 +54,19 @@ start_game() {
     [ -n "$window" ] || { fail "no window appeared"; finish; }
     timeout 10 xdotool windowfocus --sync "$window"
 }
-# Waits for the game to end, which must be with status 0 and nothing on stdout.
-end_game() { # how it was ended
+# The game's own process, under timeout (and the launcher).
+game_process() { awk '{ print $1 }' "/proc/$game_pid/task/$game_pid/children" 2>/dev/null; }
+# Waits for the game to end, which must be with status 0 (or the one given), within the
+# seconds given if any, and with nothing on stdout.
+end_game() { # how it was ended, [status], [seconds]
+    local game
+    game=$(game_process)
+    [ -z "${3:-}" ] || [ -z "$game" ] || timeout "$3" tail -s 0.01 --pid="$game" -f /dev/null ||
+        fail "still running $3 s after $1"
     wait "$game_pid"
     local status=$?
     game_pid=
-    [ "$status" -eq 0 ] || fail "exit status $status after $1"
+    [ "$status" -eq "${2:-0}" ] || fail "exit status $status after $1"
     [ -s "$work/stdout" ] && fail "wrote to stdout: $(head -c 200 "$work/stdout")"
 }
 escape() { xdotool key Escape; end_game Escape; }

@@ -9,20 +9,13 @@
 //   cell X Y V     the cell shows the mark of V (1 to 6) in its colour; for 0, plain
 //                  blue wherever any value would put a mark
 //   hollow X Y     the cell is an outline: black in the middle, blue at its left edge
-//   turning V...   the board of these 36 cell values (in a stage file's order) under the
-//                  title's turning camera, tilted back and at its distance, at the whole
-//                  degree of its turn that fits best: all but three cells, which the die
-//                  may hide, show their marks as for cell
 // The picture is an 8-bit binary PPM, as ImageMagick's import writes it. Exit status 0
 // when every check holds, 1 when one does not (each said on stderr), 2 for a usage
 // error or an unreadable picture.
-#include <algorithm>
-#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "screen_probe.h"
@@ -45,113 +38,66 @@ Pixels readPpm(const char* path) {
         return {};
     }
     // The file runs from the top row down; Pixels from the bottom up.
-    p.rgba.assign(static_cast<std::size_t>(p.width * p.height) * 4, 255);
+    p.channels = 3;
+    p.bytes.resize(static_cast<std::size_t>(p.width * p.height * 3));
     for (int y = p.height - 1; y >= 0; --y) {
-        for (int x = 0; x < p.width; ++x) {
-            file.read(
-                reinterpret_cast<char*>(&p.rgba[static_cast<std::size_t>(y * p.width + x) * 4]), 3);
-        }
+        file.read(reinterpret_cast<char*>(&p.bytes[static_cast<std::size_t>(y * p.width * 3)]),
+                  p.width * 3);
     }
     return file ? p : Pixels{};
 }
 
-void fail(const std::string& what) {
-    std::fprintf(stderr, "e2e_probe: fails: %s\n", what.c_str());
-    ++failures;
-}
-
-// The point (x, y, z) of the board, seen in `view`, shows the colour (or, with a
-// radius, a pixel near it). A quiet check only answers.
-bool at(double x, double y, double z, Rgb expected, int radius = 0, const View& view = View{},
-        bool quiet = false) {
-    const ScreenPoint p = project(view, x, y, z, shot.width, shot.height);
-    if (colourNear(shot, p, expected, radius)) {
-        return true;
-    }
-    if (!quiet) {
-        const Rgb got = shot.at(pixelIndex(p.x), pixelIndex(p.y));
-        char what[160];
-        std::snprintf(what, sizeof what, "(%g, %g, %g) is %s, not %s", x, y, z,
-                      describe(got).c_str(), describe(expected).c_str());
-        fail(what);
-    }
-    return false;
-}
-
-void text(const std::string& line, ScreenPoint origin) {
-    const int mismatches = textMismatches(shot, line.c_str(), origin);
-    if (mismatches != 0) {
-        fail("\"" + line + "\": " + std::to_string(mismatches) + " pixels differ");
+void expect(const ::testing::AssertionResult& result) {
+    if (!result) {
+        std::fprintf(stderr, "e2e_probe: fails: %s\n", result.message());
+        ++failures;
     }
 }
 
-// Where on its cell the mark of each value, 1 to 6, shows its colour.
-struct MarkProbe {
-    double x, y;
-    Rgb colour;
-};
-const std::vector<MarkProbe> markProbes = {
-    {0.5, 0.5, colour::Red},  {0.34, 0.34, colour::Green}, {0.5, 0.5, colour::Yellow},
-    {0.3, 0.3, colour::Cyan}, {0.5, 0.5, colour::Magenta}, {0.3, 0.5, colour::White},
-};
+// The point (x, y, z) of the board, seen face-on, shows the colour (or, with a radius,
+// a pixel near it).
+void at(double x, double y, double z, Rgb expected, int radius = 0) {
+    expect(pixelIs(shot, project(x, y, z, shot.width, shot.height), expected, radius));
+}
 
-// Cell (x, y) shows the mark of `value`; for 0, plain blue wherever any value would
-// put a mark (the 3's and 5's are the 1's).
-bool cell(const View& view, int x, int y, int value, bool quiet) {
-    bool shown = true;
-    for (int v : value == 0 ? std::vector<int>{1, 2, 4, 6} : std::vector<int>{value}) {
-        const MarkProbe& m = markProbes.at(static_cast<std::size_t>(v - 1));
-        shown = at(x + m.x, y + m.y, value == 0 ? 0.0 : 0.05, value == 0 ? colour::Blue : m.colour,
-                   0, view, quiet) &&
-                shown;
-    }
-    return shown;
+// A line of text `k` text steps across the top or the bottom line.
+void text(const std::string& line, double k, bool top) {
+    const ScreenPoint origin = top ? topLineOrigin(k, shot.width, shot.height)
+                                   : bottomLineOrigin(k, shot.width, shot.height);
+    expect(textAt(shot, line.c_str(), origin));
 }
 
 // Runs the check at args[i] and moves i past it.
 void check(const std::vector<std::string>& args, std::size_t& i) {
     const std::string name = args.at(i++);
     auto number = [&] { return std::stoi(args.at(i++)); };
-    const int w = shot.width;
-    const int h = shot.height;
     if (name == "title") {
-        text("Pelmar", topLineOrigin(-3.0, w, h));
-        text("HIT DIR KEY TO START", bottomLineOrigin(-10.0, w, h));
+        text("Pelmar", -3.0, true);
+        text("HIT DIR KEY TO START", -10.0, false);
     } else if (name == "stage" || name == "steps") {
         char line[32];
         std::snprintf(line, sizeof line, name == "stage" ? "STAGE %02d" : "STEP %03d", number());
-        text(line, topLineOrigin(name == "stage" ? -10.0 : 2.0, w, h));
+        text(line, name == "stage" ? -10.0 : 2.0, true);
     } else if (name == "msg") {
         const std::string message = args.at(i++);
-        text(message, bottomLineOrigin(-0.5 * static_cast<double>(message.size()), w, h));
+        text(message, -0.5 * static_cast<double>(message.size()), false);
     } else if (name == "die" || name == "hollow" || name == "cell") {
         const double x = number();
         const double y = number();
+        const int value = name == "cell" ? number() : 0;
         if (name == "die") {
             at(x + 0.5, y + 0.15, 0.9, colour::White);
             at(x + 0.5, y + 0.85, 0.9, colour::White);
         } else if (name == "hollow") {
             at(x + 0.5, y + 0.5, 0.0, colour::Black);
             at(x + 0.05, y + 0.5, 0.0, colour::Blue, 1);
-        } else {
-            cell(View{}, static_cast<int>(x), static_cast<int>(y), number(), false);
+        } else if (value < 0 || value > 6) {
+            throw std::out_of_range("no mark for " + std::to_string(value));
         }
-    } else if (name == "turning") {
-        std::vector<int> values(36);
-        std::generate(values.begin(), values.end(), number);
-        int fewestWrong = 36;
-        for (int spin = 0; spin <= 360; ++spin) {
-            // The title's camera at rest: tilted 45 degrees back, 14 units off (the
-            // single-precision sum of its steps).
-            const View view{static_cast<double>(spin), -45.0, -14.014211, true};
-            int wrong = 0;
-            for (int n = 0; n < 36; ++n) {
-                wrong += cell(view, n / 6, n % 6, values[n], true) ? 0 : 1;
-            }
-            fewestWrong = std::min(fewestWrong, wrong);
-        }
-        if (fewestWrong > 3) {
-            fail("under the turning camera, " + std::to_string(fewestWrong) + " cells differ");
+        // A mark of the value in its colour; for 0, plain blue where any value has one.
+        for (int v = value == 0 ? 1 : value; name == "cell" && v <= (value == 0 ? 6 : value); ++v) {
+            const auto [mx, my] = markOffsets[v].at(0);
+            at(x + mx, y + my, value == 0 ? 0.0 : 0.05, markColour[value == 0 ? 0 : v]);
         }
     } else {
         throw std::invalid_argument("unknown check \"" + name + "\"");

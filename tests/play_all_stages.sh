@@ -12,7 +12,6 @@ scenario=all-stages pelmar=$(realpath "$1") probe=$(realpath "$2") stages=$3
 cp "$stages"/stage{0..20}.stg "$work/play/"
 game_timeout=900
 keys=(none Up Down Left Right)
-messages=(none "TURN UP" "TURN DOWN" "TURN LEFT" "TURN RIGHT")
 
 start_game
 start_stage_one
@@ -25,19 +24,16 @@ for k in $(seq 1 20); do
         step=$((step + 1))
         case $move in 1) y=$((y + 1)) ;; 2) y=$((y - 1)) ;; 3) x=$((x - 1)) ;; 4) x=$((x + 1)) ;; esac
         xdotool key "${keys[move]}"
-        # The frame on the goal is followed at once by the replay.
-        if [ "$step" -eq "${#moves[@]}" ]; then
-            wait_for "stage $k: goal" stage "$k" msg REPLAY
-        else
-            # The die on the bottom or top row stands in front of that row's text.
-            checks=(die "$x" "$y")
-            [ "$y" -eq 0 ] || checks+=(msg "${messages[move]}")
-            [ "$y" -eq 5 ] || checks+=(stage "$k" steps "$step")
-            wait_for "stage $k, move $step" "${checks[@]}"
-            # Without the step count, the die turned the whole quarter looks at rest a
-            # frame early: let that frame pass.
-            [ "$y" -lt 5 ] || sleep 0.1
-        fi
+        # The die on the bottom or the top row stands in front of that row's text. The
+        # frame on the goal is followed at once by the replay.
+        checks=(die "$x" "$y")
+        [ "$y" -eq 0 ] || checks+=(msg "TURN ${keys[move]^^}")
+        [ "$y" -eq 5 ] || checks+=(stage "$k" steps "$step")
+        [ "$step" -lt "${#moves[@]}" ] || checks=(stage "$k" msg REPLAY)
+        wait_for "stage $k, move $step" "${checks[@]}"
+        # Without the step count, the die turned the whole quarter looks at rest a frame
+        # early: let that frame pass.
+        [ "$y" -lt 5 ] || sleep 0.1
     done
 done
 wait_for "the end" stage 20 msg "ALL STAGE CLEAR !!"

@@ -2,43 +2,41 @@
 // screenshot of the real window): the game's projection worked out on its own, from
 // the numbers the game is built to (so a wrong view in the code cannot move the probes
 // with it), colour probes, and finding a line of text as the font's reference picture
-// draws it.
+// draws it. And a real OpenGL context with no display to draw in.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
-#include <string>
+#include <utility>
 #include <vector>
 
 struct Rgb {
     int r, g, b;
 };
 
-// A picture of width x height pixels of 4 bytes (RGBA), bottom row first.
+// A picture of width x height pixels of `channels` bytes (red, green, blue first), bottom
+// row first.
 struct Pixels {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> rgba;
+    int channels = 4;
+    std::vector<std::uint8_t> bytes;
     // Window coordinates: x from the left, y from the bottom. Outside reads as black.
     Rgb at(int x, int y) const;
 };
 
-// Where the scene is seen from: the fixed view of play, or the turning view.
-struct View {
-    double spin = 0.0;            // degrees about the board's normal
-    double tilt = 0.0;            // degrees about the screen's x axis
-    double distance = -11.414213; // eye-space z of the board's centre
-    bool turning = false;
-};
-
+// The pixel a point falls in, in window coordinates: x from the left, y from the bottom.
 struct ScreenPoint {
-    double x; // window pixels from the left
-    double y; // window pixels from the bottom
+    int x, y;
 };
 
-// A point of the world (board units) on the screen of a width x height window.
-ScreenPoint project(const View& view, double x, double y, double z, int width, int height);
-// A point given in eye space (as the text's raster positions are).
-ScreenPoint projectEye(double x, double y, double z, int width, int height);
+// A point of the world (board units) on the screen of a width x height window: seen
+// face-on, as in play, or as on the title, turned `spin` degrees about the board's normal
+// and tilted `tilt` degrees about the screen's x axis, the board's centre at eye-space z
+// `distance`.
+ScreenPoint project(double x, double y, double z, int width, int height, double spin = 0.0,
+                    double tilt = 0.0, double distance = -11.414213);
 // Where a line of text starts: its raster position `k` text steps across (a text step
 // is 60 / width), on the top line or the bottom line.
 ScreenPoint topLineOrigin(double k, int width, int height);
@@ -55,20 +53,25 @@ constexpr Rgb Cyan{0, 255, 255};
 constexpr Rgb Magenta{255, 0, 255};
 } // namespace colour
 
-std::string describe(Rgb c);
-// Equal within the +-2 a channel by which rasterisers may differ.
-bool sameColour(Rgb a, Rgb b);
-// The pixel whose square holds a screen point.
-int pixelIndex(double v);
-// Whether some pixel within `radius` pixels of the point has the colour.
-bool colourNear(const Pixels& pixels, ScreenPoint at, Rgb expected, int radius);
+// How the board marks each value 1 to 6 (0: none): where the marks stand in a cell, as
+// offsets from its corner, their corner radius and their colour (blue: the bare cell).
+extern const std::vector<std::pair<double, double>> markOffsets[7];
+extern const double markRadius[7];
+extern const Rgb markColour[7];
 
-// How many pixels differ from the string drawn in white as the font's reference picture
-// shows it, with nothing else white in a two-pixel margin around it, for the best
-// placement within `slack` pixels either way of the raster position `origin`. 0: it is
-// there.
-int textMismatches(const Pixels& pixels, const char* text, ScreenPoint origin, int slack = 1);
+// Whether the pixel under a screen point, or with a radius some pixel that near it, has
+// the colour, within the +-2 a channel by which rasterisers may differ.
+::testing::AssertionResult pixelIs(const Pixels& pixels, ScreenPoint at, Rgb expected,
+                                   int radius = 0);
 
-// The number of white pixels in a window rectangle (left, bottom inclusive; right, top
-// exclusive).
-int whiteCount(const Pixels& pixels, int left, int bottom, int right, int top);
+// Whether the string stands in white exactly as the font's reference picture draws it,
+// with nothing else white in a two-pixel margin around it, for the best placement
+// within `slack` pixels either way of the raster position `origin`.
+::testing::AssertionResult textAt(const Pixels& pixels, const char* text, ScreenPoint origin,
+                                  int slack = 1);
+
+// Makes a new context of this size current (SDL2's offscreen driver, desktop GL with a
+// depth buffer) in place of the last one; false, said on stderr, when none can be made.
+bool openOffscreenGl(int width, int height);
+// The frame buffer as it stands, read back before any swap.
+Pixels readFramePixels(int width, int height);

@@ -12,8 +12,8 @@
 #include "die.h"
 #include "die_draw.h"
 #include "opengl.h"
-#include "render_probe.h"
 #include "scene.h"
+#include "screen_probe.h"
 #include "stage.h"
 
 namespace {
@@ -65,9 +65,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: draw-icon SIZE OUT.pam (SIZE 16 to 4096)\n");
         return 2;
     }
-    OffscreenGl gl(size, size);
-    if (!gl.ok()) {
-        std::fprintf(stderr, "draw-icon: no offscreen OpenGL: %s\n", gl.error().c_str());
+    if (!openOffscreenGl(size, size)) {
         return 1;
     }
     setBoard();
