@@ -87,11 +87,13 @@ wait_for() {
     done
 }
 
+# A stage file's 36 cell values, one a line, each outside 1 to 6 as 0 (no mark).
+board_values() {
+    awk '{ for (i = 1; i <= NF && n < 36; i++) { print ($i >= 1 && $i <= 6) ? $i : 0; n++ } }' "$1"
+}
 # The e2e_probe checks of a stage file's board, every cell but the die's (0, 0).
 board_checks() {
-    awk '{ for (i = 1; i <= NF && n < 36; i++) {
-               if (n > 0) printf "cell %d %d %d ", n / 6, n % 6, ($i >= 1 && $i <= 6) ? $i : 0
-               n++ } }' "$1"
+    board_values "$1" | awk 'NR > 1 { n = NR - 1; printf "cell %d %d %d ", n / 6, n % 6, $1 }'
 }
 
 # Starts stage 1 from the title with an arrow key.

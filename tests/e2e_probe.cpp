@@ -9,11 +9,16 @@
 //   cell X Y V     the cell shows the mark of V (1 to 6) in its colour; for 0, plain
 //                  blue wherever any value would put a mark
 //   hollow X Y     the cell is an outline: black in the middle, blue at its left edge
+//   turning V...   the board of these 36 cell values (a stage file's order) under the
+//                  title's turning camera at rest, at the whole degree of its turn that
+//                  fits best: all but three cells, which the die may hide, as for cell
 // The picture is an 8-bit binary PPM, as ImageMagick's import writes it. Exit status 0
 // when every check holds, 1 when one does not (each said on stderr), 2 for a usage
 // error or an unreadable picture.
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -60,6 +65,31 @@ void at(double x, double y, double z, Rgb expected, int radius = 0) {
     expect(pixelIs(shot, project(x, y, z, shot.width, shot.height), expected, radius));
 }
 
+// The title's camera at rest: tilted 45 degrees back, 14 units off (the single-precision
+// sum of its steps).
+constexpr double TitleTilt = -45.0;
+constexpr double TitleDistance = -14.014211;
+
+// Whether cell (x, y) shows the mark of `value` in its colour (for 0, plain blue wherever
+// any value would put a mark): face-on, or turned `spin` degrees under the title's camera.
+::testing::AssertionResult cellShows(int x, int y, int value, std::optional<double> spin = {}) {
+    if (value < 0 || value > 6) {
+        throw std::out_of_range("no mark for " + std::to_string(value));
+    }
+    for (int v = value == 0 ? 1 : value; v <= (value == 0 ? 6 : value); ++v) {
+        const auto [mx, my] = markOffsets[v].at(0);
+        const double z = value == 0 ? 0.0 : 0.05;
+        const ScreenPoint p = spin ? project(x + mx, y + my, z, shot.width, shot.height, *spin,
+                                             TitleTilt, TitleDistance)
+                                   : project(x + mx, y + my, z, shot.width, shot.height);
+        auto shown = pixelIs(shot, p, markColour[value == 0 ? 0 : v]);
+        if (!shown) {
+            return shown << " (cell " << x << ", " << y << " showing " << value << ")";
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
 // A line of text `k` text steps across the top or the bottom line.
 void text(const std::string& line, double k, bool top) {
     const ScreenPoint origin = top ? topLineOrigin(k, shot.width, shot.height)
@@ -82,8 +112,8 @@ void check(const std::vector<std::string>& args, std::size_t& i) {
         const std::string message = args.at(i++);
         text(message, -0.5 * static_cast<double>(message.size()), false);
     } else if (name == "die" || name == "hollow" || name == "cell") {
-        const double x = number();
-        const double y = number();
+        const int x = number();
+        const int y = number();
         const int value = name == "cell" ? number() : 0;
         if (name == "die") {
             at(x + 0.5, y + 0.15, 0.9, colour::White);
@@ -91,13 +121,23 @@ void check(const std::vector<std::string>& args, std::size_t& i) {
         } else if (name == "hollow") {
             at(x + 0.5, y + 0.5, 0.0, colour::Black);
             at(x + 0.05, y + 0.5, 0.0, colour::Blue, 1);
-        } else if (value < 0 || value > 6) {
-            throw std::out_of_range("no mark for " + std::to_string(value));
+        } else {
+            expect(cellShows(x, y, value));
         }
-        // A mark of the value in its colour; for 0, plain blue where any value has one.
-        for (int v = value == 0 ? 1 : value; name == "cell" && v <= (value == 0 ? 6 : value); ++v) {
-            const auto [mx, my] = markOffsets[v].at(0);
-            at(x + mx, y + my, value == 0 ? 0.0 : 0.05, markColour[value == 0 ? 0 : v]);
+    } else if (name == "turning") {
+        std::vector<int> values(36);
+        std::generate(values.begin(), values.end(), number);
+        int fewestWrong = 36;
+        for (int spin = 0; spin < 360; ++spin) {
+            int wrong = 0;
+            for (int n = 0; n < 36; ++n) {
+                wrong += cellShows(n / 6, n % 6, values[static_cast<std::size_t>(n)], spin) ? 0 : 1;
+            }
+            fewestWrong = std::min(fewestWrong, wrong);
+        }
+        if (fewestWrong > 3) {
+            expect(::testing::AssertionFailure()
+                   << "under the turning camera, " << fewestWrong << " cells differ at best");
         }
     } else {
         throw std::invalid_argument("unknown check \"" + name + "\"");

@@ -6,7 +6,7 @@
 #   line, and as the title's stage0.stg) never block the game; stage 1 from its file, a
 #   roll, the wireframe view, Escape;
 # installed (scripts/check-package.sh): an installed game, with its own data folder,
-#   plays the shipped stages;
+#   shows stage 0 on the title and plays stage 1's first rolls;
 # signals: SIGINT and SIGTERM close the game in order, with status 0;
 # display-lost: the X server going away ends the game within a second, with a message
 #   and status 1 (this scenario stops the server of scripts/with-xvfb.sh, by its pid);
@@ -40,11 +40,24 @@ play)
     ;;
 installed)
     # Started from a folder with no stages, the game plays the shipped ones from its own
-    # data folder: stage 1 as its file lays it out.
+    # data folder: stage 0 as the title demo, then stage 1 as its file lays it out and
+    # the first rolls of its stored solution.
+    shipped=$(dirname "$0")/../stages
     start_game
+    # shellcheck disable=SC2046
+    wait_for "stage 0 under the title camera" title turning $(board_values "$shipped/stage0.stg")
     start_stage_one
     # shellcheck disable=SC2046
-    wait_for "stage 1's board" $(board_checks "$(dirname "$0")/../stages/stage1.stg")
+    wait_for "stage 1's board" $(board_checks "$shipped/stage1.stg")
+    read -ra moves <<<"$(tr -s ' \n' ' ' <"$shipped/stage1.stg" | cut -d' ' -f38-40)"
+    keys=('' Up Down Left Right) dx=(0 0 0 -1 1) dy=(0 1 -1 0 0) x=0 y=0 step=0
+    for move in "${moves[@]}"; do
+        step=$((step + 1)) x=$((x + dx[move])) y=$((y + dy[move]))
+        # On the bottom row the die may stand in front of the message.
+        message=(msg "TURN $(tr a-z A-Z <<<"${keys[move]}")") && [ "$y" -gt 0 ] || message=()
+        xdotool key "${keys[move]}"
+        wait_for "roll $step to ($x, $y)" stage 1 steps "$step" die "$x" "$y" "${message[@]}"
+    done
     escape
     ;;
 signals)
