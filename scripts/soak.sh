@@ -2,10 +2,11 @@
 # Plays the real game for a while on a private Xvfb, as a restless player would:
 #   scripts/soak.sh SECONDS [PELMAR]      (PELMAR: default build/pelmar)
 # Random keys at a human rate and held down to auto-repeat, window resizes and focus
-# changes; ends with Escape. Fails on a crash, a non-zero exit, or resident memory that
-# keeps growing at the largest window size, measured every five seconds (the median of
-# the second half of those may not exceed the first half's by more than SOAK_GROWTH_KB,
-# default 1024). The game's CPU use is bench/game/cpu_in_xvfb.sh's to measure.
+# changes, with the game's resident memory and CPU time sampled every second; ends with
+# Escape. Fails on a crash, a non-zero exit, or resident memory that keeps growing at
+# the largest window size, measured every five seconds (the median of the second half
+# of those may not exceed the first half's by more than SOAK_GROWTH_KB, default 1024).
+# SOAK_SAMPLES=FILE keeps the samples: seconds, resident kB, CPU clock ticks.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 [ -n "${PELMAR_SOAK_DISPLAY:-}" ] || PELMAR_SOAK_DISPLAY=1 exec scripts/with-xvfb.sh "$0" "$@"
@@ -22,6 +23,10 @@ cp stages/*.stg "$work/play/"
 export MALLOC_MMAP_THRESHOLD_=131072
 start_game
 game=$(game_process)
+# Every second, until the game is gone: seconds, resident memory, CPU time.
+(while stat=$(<"/proc/$game/stat") && rss=$(awk '/^VmRSS/ { print $2 }' "/proc/$game/status"); do
+    echo "$SECONDS $rss $(awk '{ print $12 + $13 }' <<<"${stat##*) }")" && sleep 1
+done) >"$work/samples" 2>/dev/null &
 root=$(xwininfo -root | awk '/Window id:/ { print $4 }')
 
 # The largest size comes first, then many others at once, so that what the heap keeps
@@ -57,6 +62,10 @@ mapfile -t rss <"$work/largest"
 [ "${#rss[@]}" -ge 4 ] || fail "only ${#rss[@]} samples of memory"
 median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 first=$(median "${rss[@]:0:${#rss[@]}/2}") second=$(median "${rss[@]:${#rss[@]}/2}")
-echo "soak: $((SECONDS - start)) s; memory at 800 x 600 (medians) $first kB, then $second kB"
+[ -z "${SOAK_SAMPLES:-}" ] || cp "$work/samples" "$SOAK_SAMPLES"
+read -r t0 _ c0 <"$work/samples" && read -r t1 _ c1 < <(tail -1 "$work/samples")
+cpu=$(((c1 - c0) * 1000 / $(getconf CLK_TCK) / (t1 > t0 ? t1 - t0 : 1)))
+echo "soak: $((SECONDS - start)) s; memory at 800 x 600 (medians) $first kB, then $second kB;" \
+    "CPU $((cpu / 10)).$((cpu % 10)) % of one core"
 [ "$second" -le $((first + ${SOAK_GROWTH_KB:-1024})) ] || fail "resident memory keeps growing"
 finish

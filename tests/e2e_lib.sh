@@ -102,7 +102,9 @@ start_stage_one() {
     xdotool key "${1:-Right}"
     wait_for "stage 1 started" stage 1 steps 0 msg START die 0 0
 }
-roll() { # key, x, y, steps, message: rolls onto (x, y) in stage 1 and comes to rest there
+# key, x, y, steps, [message]: rolls onto (x, y) in stage 1 and comes to rest there,
+# with the message unless none is given (the die may stand in front of it).
+roll() {
     xdotool key "$1"
-    wait_for "roll $1 to ($2, $3)" stage 1 steps "$4" msg "$5" die "$2" "$3"
+    wait_for "roll $1 to ($2, $3)" stage 1 steps "$4" die "$2" "$3" ${5:+msg} ${5:+"$5"}
 }

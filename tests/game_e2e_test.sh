@@ -54,9 +54,7 @@ installed)
     for move in "${moves[@]}"; do
         step=$((step + 1)) x=$((x + dx[move])) y=$((y + dy[move]))
         # On the bottom row the die may stand in front of the message.
-        message=(msg "TURN $(tr a-z A-Z <<<"${keys[move]}")") && [ "$y" -gt 0 ] || message=()
-        xdotool key "${keys[move]}"
-        wait_for "roll $step to ($x, $y)" stage 1 steps "$step" die "$x" "$y" "${message[@]}"
+        roll "${keys[move]}" "$x" "$y" "$step" "$([ "$y" -eq 0 ] || echo "TURN ${keys[move]^^}")"
     done
     escape
     ;;
