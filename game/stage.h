@@ -72,10 +72,9 @@ struct StageToken {
 // Reads a stage from `scanner` into `slots`: 36 cell values a column at a time from
 // the bottom, a move count, and that many moves. A value that cannot be read (a lone
 // sign, a bare 0x) keeps its old value and the reading goes on; text that is no number
-// ends the reading. A count above
-// MaxMoves (a negative count reads as a huge one) reads the first MaxMoves moves.
-// With a trace, every value read is listed, followed by a Stop or Trailing entry
-// when there is one.
+// ends the reading. A count above MaxMoves (a negative count reads as a huge one)
+// reads the first MaxMoves moves. With a trace, every value read is listed, followed
+// by a Stop or Trailing entry when there is one.
 void readStage(NumberScanner& scanner, const StageSlots& slots, std::vector<StageToken>* trace);
 
 // Opens and reads the stage file at `path`, up to MaxStageFileBytes of it. False when

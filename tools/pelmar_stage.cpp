@@ -31,12 +31,13 @@ const char* const helpText = R"(usage: pelmar-stage COMMAND [OPTIONS] [FILE...]
 Commands:
   check [--strict] [--demo] FILE...
         Reports on stderr, as FILE:LINE:COLUMN: error: (or warning:) TEXT,
-        whatever the game's reader would silently ignore or keep: too few numbers (a failure: the game would keep the previous
-        stage's values), text that is not a number, cell values outside 0 to 6, a move
-        count above 256, codes that name no roll, numbers run together or too large,
-        and anything after the last move. Then whether the stage can be solved,
-        whether the stored moves are legal and end on the goal (and are a shortest
-        solution), and the stage's figures.
+        whatever the game's reader would silently ignore or keep: too few numbers
+        (a failure: the game would keep the previous stage's values), text that is
+        not a number, cell values outside 0 to 6, a move count above 256, codes that
+        name no roll, numbers run together or too large, and anything after the last
+        move. Then whether the stage can be solved, whether the stored moves are
+        legal and end on the goal (and are a shortest solution), and the stage's
+        figures.
         A file named stage0.stg, or any file with --demo, is checked as the title
         demo instead: its moves must be legal from the start, also across the seam
         where the list starts over, and bring the die back onto (0, 0) lying as it
